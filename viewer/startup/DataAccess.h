@@ -1,0 +1,100 @@
+// The small data access layer every database read and write goes through: catalogues (book.sd), the basket
+// (order.mdb) and price spreadsheets. It accepts the classic connection texts and query texts unchanged.
+//
+//   Connection c;  c.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False");
+//   Recordset rs;  rs.Open("select * from tblBook where 1 ", c);
+//   while (!rs.Eof()) { QVariant v = rs.Fields("图号"); rs.MoveNext(); }
+//
+// Every failure throws DataError with a message naming the file and the cause.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <stdexcept>
+
+struct sqlite3;
+
+class DataError : public std::runtime_error {
+public:
+    DataError(const QString& file, const QString& cause);
+    QString File() const { return file_; }
+    QString Cause() const { return cause_; }
+    QString Message() const;   // "<file>: <cause>"
+private:
+    QString file_;
+    QString cause_;
+};
+
+// A value put into a query text between single quotes: every single quote doubled.
+QString SqlText(const QString& value);
+
+// The connection texts of the catalogue and basket files and of the price spreadsheet.
+QString DatabaseConnectionText(const QString& path);
+QString SpreadsheetConnectionText(const QString& path);
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    int CursorLocation = 3;   // client-side; kept for the callers that set it
+
+    // Opens the database or spreadsheet named by the connection text. Never creates a database file.
+    void Open(const QString& connectionText, const QString& user = QString(), const QString& password = QString(),
+              int options = -1);
+    // Runs a statement that returns no rows (update, delete, insert).
+    void Execute(const QString& sql);
+    void Close();
+    bool IsOpen() const;
+    int State() const { return IsOpen() ? 1 : 0; }
+    QString FilePath() const;
+
+    // For the layer's own use (record sets, transactions).
+    sqlite3* Handle() const;
+    bool IsSpreadsheet() const;
+
+    struct Impl;
+    Impl* impl() const { return impl_.get(); }
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // Runs the query and keeps its rows (a client-side cursor, so RecordCount is exact).
+    void Open(const QString& sql, Connection& connection, int cursorType = 1, int lockType = 3, int options = -1);
+    bool IsOpen() const;
+    bool Eof() const;
+    void MoveFirst();
+    void MoveNext();
+    int RecordCount() const;
+
+    // Value of the current row's column (Chinese names exactly, brackets optional); Null is a null QVariant.
+    QVariant Fields(const QString& name) const;
+    QStringList FieldNames() const;
+
+    // Appends an empty row and makes it current; SetField assigns; Update saves the current row
+    // (new rows are inserted, changed rows written back by their row identity).
+    void AddNew();
+    void SetField(const QString& name, const QVariant& value);
+    void Update();
+    void Close();
+
+    struct Impl;
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+// The one place that decides how a database file is opened (SQLite, or a converted copy of a Jet file).
+// Returns an open handle or throws DataError; never creates the file unless create is true.
+sqlite3* OpenDatabaseFile(const QString& path, bool create = false);
