@@ -10,6 +10,7 @@
 #include "startup/ReportList.h"
 #include "startup/ScrollArea.h"
 #include "startup/Shape.h"
+#include "search/frmQuery.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -174,6 +175,7 @@ void frmExplore::BuildMenus()
 
     connect(mnuFile_Open, &QAction::triggered, this, &frmExplore::mnuFile_Open_Click);
     connect(mnuFile_Exit, &QAction::triggered, this, &frmExplore::mnuFile_Exit_Click);
+    connect(mnuQuery, &QAction::triggered, this, &frmExplore::mnuQuery_Click);
     connect(mnuTools_A, &QAction::triggered, this, &frmExplore::mnuTools_A_Click);
     connect(mnuTools_B, &QAction::triggered, this, &frmExplore::mnuTools_B_Click);
     connect(mnuTools_Shi, &QAction::triggered, this, &frmExplore::mnuTools_Shi_Click);
@@ -262,7 +264,7 @@ void frmExplore::Toolbar1_ButtonClick(const QString& key)
     else if (key == QLatin1String("Normal")) ModExplor::MouseTool = 1;
     else if (key == QLatin1String("ViewL")) ModExplor::MouseTool = 2;
     else if (key == QLatin1String("ViewS")) ModExplor::MouseTool = 3;
-    else if (key == QLatin1String("Query")) mnuQuery_Click();
+    else if (key == QLatin1String("Query")) OpenSearch(this, true);
     else if (key == QLatin1String("Option")) mnuTools_F_Click();
     else if (key == QLatin1String("Quit")) QApplication::exit(0);
 }
