@@ -10,6 +10,8 @@
 #include "startup/frmOption.h"
 
 #include <OstrelNarrow.h>
+#include <QAction>
+#include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -290,13 +292,23 @@ TEST_F(Options, YesRestartsIntoAFreshMainWindowInTheNewLanguageAndFolder)
     ASSERT_TRUE(oldMain);
     QPointer<frmOption> options;
 
-    WithOptionsOpen(oldMain, [&](frmOption* o) {
-        options = o;
-        QTest::mouseClick(o->Opt2, Qt::LeftButton);
-        o->txtPath->setText(newData.path());
-        Dialogs::Script::Push(Dialogs::Yes);
-        QTest::mouseClick(o->cmdApp, Qt::LeftButton);
+    // Opened the way the main window opens it: from a menu command of its own, in the running event loop.
+    auto* mnuTools_F = new QAction(oldMain);
+    QObject::connect(mnuTools_F, &QAction::triggered, oldMain, [&] {
+        WithOptionsOpen(oldMain, [&](frmOption* o) {
+            options = o;
+            QTest::mouseClick(o->Opt2, Qt::LeftButton);
+            o->txtPath->setText(newData.path());
+            Dialogs::Script::Push(Dialogs::Yes);
+            QTest::mouseClick(o->cmdApp, Qt::LeftButton);
+        });
     });
+    QEventLoop running;
+    QTimer::singleShot(0, [&] {
+        mnuTools_F->trigger();
+        running.quit();
+    });
+    running.exec();
     // The options window is closed and the start-up sequence ran: splash up, old main window gone.
     EXPECT_EQ(Forms::loaded<frmOption>(), nullptr);
     EXPECT_EQ(Forms::loaded<frmExplore>(), nullptr);
