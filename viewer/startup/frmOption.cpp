@@ -4,6 +4,7 @@
 #include "startup/Forms.h"
 #include "startup/NarrowText.h"
 #include "startup/Settings.h"
+#include "startup/Twips.h"
 #include "startup/TextRules.h"
 #include "startup/frmFlash.h"
 #include "startup/frmSave.h"
@@ -20,8 +21,7 @@
 #include <exception>
 
 namespace {
-constexpr int kTwips = 15;
-const QSize kDesignSize(6690 / kTwips, 4635 / kTwips);
+const QSize kDesignSize(Twips::ToPixels(6690), Twips::ToPixels(4635));
 // The settings file gives back at most this many bytes of a value (in the narrow character set).
 constexpr int kMaxValueBytes = 101;
 

@@ -3,6 +3,7 @@
 #include "startup/Dialogs.h"
 #include "startup/DirListBox.h"
 #include "startup/Forms.h"
+#include "startup/Twips.h"
 #include "startup/frmOption.h"
 
 #include <QComboBox>
@@ -17,8 +18,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kTwips = 15;
-const QSize kDesignSize(4680 / kTwips, 4905 / kTwips);
+const QSize kDesignSize(Twips::ToPixels(4680), Twips::ToPixels(4905));
 } // namespace
 
 frmSave::frmSave()
