@@ -176,6 +176,7 @@ void frmExplore::BuildMenus()
     connect(mnuFile_Open, &QAction::triggered, this, &frmExplore::mnuFile_Open_Click);
     connect(mnuFile_Exit, &QAction::triggered, this, &frmExplore::mnuFile_Exit_Click);
     connect(mnuQuery, &QAction::triggered, this, &frmExplore::mnuQuery_Click);
+    connect(mnuTools_F, &QAction::triggered, this, &frmExplore::mnuTools_F_Click);
     connect(mnuTools_A, &QAction::triggered, this, &frmExplore::mnuTools_A_Click);
     connect(mnuTools_B, &QAction::triggered, this, &frmExplore::mnuTools_B_Click);
     connect(mnuTools_Shi, &QAction::triggered, this, &frmExplore::mnuTools_Shi_Click);

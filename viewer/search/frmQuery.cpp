@@ -214,9 +214,5 @@ void frmQuery::lvResult_DblClick()
 void OpenSearch(frmExplore* main, bool owned)
 {
     if (main->TVbooks->Count() == 0) main->RefreshLibrary();
-    frmQuery* query = Forms::get<frmQuery>();
-    if (owned) query->setParent(main, query->windowFlags() | Qt::Dialog);
-    query->setWindowModality(Qt::ApplicationModal);
-    query->exec();
-    Forms::unload<frmQuery>();
+    Forms::showModal<frmQuery>(owned ? main : nullptr);
 }
