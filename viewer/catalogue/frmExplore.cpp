@@ -182,6 +182,8 @@ void frmExplore::BuildMenus()
     connect(mnuTools_Shi, &QAction::triggered, this, &frmExplore::mnuTools_Shi_Click);
     connect(mnuTools_D, &QAction::triggered, this, &frmExplore::mnuTools_D_Click);
     connect(mnuHelp_Con, &QAction::triggered, this, &frmExplore::mnuHelp_Con_Click);
+    connect(mnuHelp_AboutView, &QAction::triggered, this, &frmExplore::mnuHelp_AboutView_Click);
+    connect(mnuHelp_About, &QAction::triggered, this, &frmExplore::mnuHelp_About_Click);
     connect(mnuOrder_1, &QAction::triggered, this, &frmExplore::mnuOrder_1_Click);
     connect(mnuOrder1_2, &QAction::triggered, this, &frmExplore::mnuOrder1_2_Click);
 

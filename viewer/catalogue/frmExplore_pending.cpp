@@ -18,5 +18,3 @@ void frmExplore::Toolbar1_ButtonMenuClick(const QString&, const QString&) {}
 void frmExplore::mnuOrder_1_Click() {}
 void frmExplore::mnuFile_ImportPrice_Click() {}
 void frmExplore::mnuOrder2_Click() {}
-void frmExplore::mnuHelp_AboutView_Click() {}
-void frmExplore::mnuHelp_About_Click() {}
