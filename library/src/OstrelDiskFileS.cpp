@@ -1,6 +1,7 @@
 // The settings folder, file-system identifier, CD tray and window helpers. The settings-file pair
 // (GetIniValue, SetIniValue) lives with the profile-file code.
 #include "OstrelDll.h"
+#include "OstrelNarrow.h"
 #include "TextForms.h"
 #include "X11Display.h"
 
@@ -40,7 +41,7 @@ OstrelVariant OstrelDiskFileS::GetWinPath()
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) folder = config;
     else if (const char* home = std::getenv("HOME"); home && *home) folder = std::string(home) + "/.config";
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    return OstrelText::FromUtf8(folder);
+    return OstrelNarrow::FromUtf8(folder);
 }
 
 int32_t OstrelDiskFileS::GetDiskSerialNumber(std::u16string& strDrive)
@@ -48,7 +49,7 @@ int32_t OstrelDiskFileS::GetDiskSerialNumber(std::u16string& strDrive)
     // The caller's text becomes the root form of what it named, as the drive letter became "C:\".
     if (strDrive.empty() || strDrive.back() != u'/') strDrive += u'/';
     struct statfs fs {};
-    if (statfs(OstrelText::ToUtf8(strDrive).c_str(), &fs) != 0) return 0;
+    if (statfs(OstrelNarrow::Utf8(strDrive).c_str(), &fs) != 0) return 0;
     // The file system's identifier is 64 bits; both halves count in the 32-bit serial number.
     const uint32_t serial = uint32_t(fs.f_fsid.__val[0]) ^ uint32_t(fs.f_fsid.__val[1]);
     return int32_t(serial);

@@ -1,5 +1,6 @@
 // Amounts in Chinese capital numerals.
 #include "OstrelDll.h"
+#include "OstrelNarrow.h"
 #include "TextForms.h"
 
 #include <cmath>
@@ -26,7 +27,7 @@ long long DigitsValue(const std::u16string& places, int first, int count)
 // The amount in 分, right-aligned in 15 places; index 0 holds place 14 (兆), index 14 place 0 (分).
 std::u16string PlaceString(long long cents)
 {
-    std::u16string digits = OstrelText::FromUtf8(std::to_string(cents));
+    std::u16string digits = OstrelNarrow::FromUtf8(std::to_string(cents));
     return std::u16string(kPlaces - digits.size(), u' ') + digits;
 }
 

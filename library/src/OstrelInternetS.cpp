@@ -1,5 +1,6 @@
 // Dial-up links: pppd dials a peer of /etc/ppp/peers and runs one process per link.
 #include "OstrelDll.h"
+#include "OstrelNarrow.h"
 #include "Programs.h"
 #include "TextForms.h"
 
@@ -51,7 +52,7 @@ std::vector<Link> ActiveLinks()
         const std::string program = args[0].substr(args[0].rfind('/') + 1);
         if (program != "pppd") continue;
         for (size_t k = 1; k + 1 < args.size(); ++k)
-            if (args[k] == "call") links.push_back({pid_t(pid), OstrelText::FromUtf8(args[k + 1])});
+            if (args[k] == "call") links.push_back({pid_t(pid), OstrelNarrow::FromUtf8(args[k + 1])});
     }
     closedir(proc);
     return links;
@@ -82,7 +83,7 @@ OstrelVariant OstrelInternetS::InternetCon(std::u16string& MyCon)
 {
     const std::string pppd = OstrelPrograms::Find("pppd", {"/usr/sbin", "/sbin"});
     if (pppd.empty()) throw OstrelError(OstrelStatus::NotAvailable, "pppd is not installed");
-    if (!OstrelPrograms::StartDetached(pppd, {"call", OstrelText::ToUtf8(MyCon)}))
+    if (!OstrelPrograms::StartDetached(pppd, {"call", OstrelNarrow::Utf8(MyCon)}))
         throw OstrelError(OstrelStatus::Failed, "pppd could not be started");
     rememberedPeer = MyCon;
     return {};

@@ -1,5 +1,6 @@
 // Display, power, sound, computer name, disk space and window helpers.
 #include "OstrelDll.h"
+#include "OstrelNarrow.h"
 #include "Programs.h"
 #include "TextForms.h"
 #include "X11Display.h"
@@ -32,7 +33,7 @@ std::u16string TwoDecimals(double value, bool leadingZero)
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 2);
     std::string s(buf, r.ptr);
     if (!leadingZero && s.rfind("0.", 0) == 0) s.erase(0, 1);
-    return OstrelText::FromUtf8(s);
+    return OstrelNarrow::FromUtf8(s);
 }
 
 } // namespace
@@ -51,7 +52,7 @@ OstrelVariant OstrelOperateSysS::SetScreenXY(int32_t& ScreenX, int32_t& ScreenY)
 OstrelVariant OstrelOperateSysS::getScreenXY()
 {
     OstrelX11::Display display;
-    return OstrelText::FromUtf8(std::to_string(display.Width()) + "x" + std::to_string(display.Height()));
+    return OstrelNarrow::FromUtf8(std::to_string(display.Width()) + "x" + std::to_string(display.Height()));
 }
 
 void OstrelOperateSysS::Computer_ReBoot()
@@ -86,7 +87,7 @@ bool OstrelOperateSysS::ExistWaveOutGetNumDevs()
 OstrelVariant OstrelOperateSysS::SetCursor(int32_t& hwnd, std::u16string& AniFilePath)
 {
     OstrelX11::Display display;
-    if (!display.SetCursorFromFile(OstrelX11::WindowId(uint32_t(hwnd)), OstrelText::ToUtf8(AniFilePath)))
+    if (!display.SetCursorFromFile(OstrelX11::WindowId(uint32_t(hwnd)), OstrelNarrow::Utf8(AniFilePath)))
         throw OstrelError(OstrelStatus::NotAvailable, "libXcursor is not installed");
     return {};
 }
@@ -95,19 +96,19 @@ std::u16string OstrelOperateSysS::GetCName()
 {
     char buf[256] = {};
     if (gethostname(buf, 255) != 0) return {};
-    return OstrelText::FromUtf8(buf);
+    return OstrelNarrow::FromUtf8(buf);
 }
 
 bool OstrelOperateSysS::SetCName(OstrelVariant& CName)
 {
-    const std::string name = OstrelText::ToUtf8(CName.ToText());
+    const std::string name = OstrelNarrow::Utf8(CName.ToText());
     if (name.empty()) return false;
     return sethostname(name.c_str(), name.size()) == 0;
 }
 
 std::u16string OstrelOperateSysS::DiskFreeSpace(std::u16string& RootPathName)
 {
-    const std::string path = RootPathName.empty() ? std::string("/") : OstrelText::ToUtf8(RootPathName);
+    const std::string path = RootPathName.empty() ? std::string("/") : OstrelNarrow::Utf8(RootPathName);
     struct statvfs fs {};
     // Byte counts are 64-bit, so large disks are reported instead of overflowing.
     unsigned long long freeBytes = 0;
@@ -141,7 +142,7 @@ std::u16string OstrelOperateSysS::PHC(int32_t& i, int32_t& j)
     const bool ok = jj < 27 ? letter('A' + jj - 1, column)
                             : letter('A' + (jj - 1) / 26 - 1, column) && letter('A' + (jj - 1) % 26, column);
     if (!ok) return {};
-    return column + OstrelText::FromUtf8(std::to_string(i));
+    return column + OstrelNarrow::FromUtf8(std::to_string(i));
 }
 
 std::u16string OstrelOperateSysS::SizeText(double a)

@@ -1,5 +1,6 @@
 #include "X11Display.h"
 #include "OstrelDll.h"
+#include "OstrelNarrow.h"
 #include "TextForms.h"
 
 #include <X11/Xatom.h>
@@ -221,7 +222,7 @@ int Display::Height() const { return X().ScreenHeight(d->dpy, d->screen); }
 std::u16string Display::Title(WindowId window)
 {
     std::vector<unsigned char> name = d->Property(window, d->A("_NET_WM_NAME"), d->A("UTF8_STRING"));
-    if (!name.empty()) return OstrelText::FromUtf8(std::string(name.begin(), name.end()));
+    if (!name.empty()) return OstrelNarrow::FromUtf8(std::string(name.begin(), name.end()));
     Atom type = 0;
     name = d->Property(window, XA_WM_NAME, AnyPropertyType, &type);
     if (type == XA_STRING) {   // Latin-1 by the old convention
@@ -229,7 +230,7 @@ std::u16string Display::Title(WindowId window)
         for (unsigned char c : name) out += char16_t(c);
         return out;
     }
-    return OstrelText::FromUtf8(std::string(name.begin(), name.end()));
+    return OstrelNarrow::FromUtf8(std::string(name.begin(), name.end()));
 }
 
 WindowId Display::FindTopLevel(const std::u16string& title)
@@ -248,7 +249,7 @@ WindowId Display::FindTopLevel(const std::u16string& title)
 
 void Display::SetTitle(WindowId window, const std::u16string& title)
 {
-    const std::string utf8 = OstrelText::ToUtf8(title);
+    const std::string utf8 = OstrelNarrow::Utf8(title);
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     X().ChangeProperty(d->dpy, window, d->A("_NET_WM_NAME"), d->A("UTF8_STRING"), 8, PropModeReplace, bytes,
                        int(utf8.size()));

@@ -1,6 +1,6 @@
 // Text files in the system's narrow character set (support texts, the basket's text export): the locale's
 // character set when it is a legacy one such as GBK (a zh_CN.GBK locale), UTF-8 in every other case,
-// the C/POSIX locale included.
+// the C/POSIX locale included. The rule is the utility library's, so settings and text files agree.
 #pragma once
 
 #include <QByteArray>
@@ -15,9 +15,5 @@ QByteArray Charset();
 QString ToUnicode(const QByteArray& bytes);
 // Text to bytes of the narrow set; a character the set cannot hold becomes "?".
 QByteArray FromUnicode(const QString& text);
-
-// The same for a named character set (tests, and callers that know their file's set).
-QString ToUnicode(const QByteArray& bytes, const QByteArray& charset);
-QByteArray FromUnicode(const QString& text, const QByteArray& charset);
 
 } // namespace NarrowText
