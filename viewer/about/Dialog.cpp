@@ -45,6 +45,7 @@ Dialog::Dialog()
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);   // a support text to read and copy from, not to edit
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     cmdOK = new QPushButton(QStringLiteral("确  定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);

@@ -33,6 +33,7 @@ QPixmap Emblem(int side)
     font.setBold(true);
     font.setPixelSize(int(side * 0.46));
     p.setFont(font);
+    p.setPen(QColor(0x3A, 0x2A, 0x10));
     p.drawText(QRectF(0, side * 0.08, side, side * 0.58), Qt::AlignCenter, QStringLiteral("M"));
     return pixmap;
 }
