@@ -20,7 +20,7 @@ QString SupportText(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return QString();
-    const QString text = NarrowText::ToUnicode(file.readAll());
+    const QString text = NarrowText::Decode(file.readAll());
     if (text.isEmpty()) return QString();
     QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     if (lines.last().isEmpty()) lines.removeLast();   // the break after the last line ends it, it starts none

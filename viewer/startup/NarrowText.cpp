@@ -2,18 +2,18 @@
 
 #include <OstrelNarrow.h>
 
+// One rule for the whole program: the utility library's, which the settings file is written with.
 namespace NarrowText {
 
-QByteArray Charset() { return QByteArray::fromStdString(OstrelNarrow::CharsetName()); }
-
-QString ToUnicode(const QByteArray& bytes)
+QByteArray Encode(const QString& text)
 {
-    return QString::fromStdU16String(OstrelNarrow::Decode(bytes.toStdString()));
+    const std::string bytes = OstrelNarrow::Encode(text.toStdU16String());
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
-QByteArray FromUnicode(const QString& text)
+QString Decode(const QByteArray& bytes)
 {
-    return QByteArray::fromStdString(OstrelNarrow::Encode(text.toStdU16String()));
+    return QString::fromStdU16String(OstrelNarrow::Decode(std::string(bytes.constData(), size_t(bytes.size()))));
 }
 
 } // namespace NarrowText

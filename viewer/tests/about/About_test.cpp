@@ -7,7 +7,6 @@
 #include "startup/Forms.h"
 
 #include <QFile>
-#include <clocale>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -78,18 +77,10 @@ TEST_F(AboutWindows, SupportTextKeepsEmptyLinesAndEveryLineEnding)
 
 TEST_F(AboutWindows, SupportFileIsReadInTheNarrowCharacterSet)
 {
-    // The build makes a zh_CN.GBK locale of its own beside the tests.
-    const QByteArray previousLocpath = qgetenv("LOCPATH");
-    const std::string previousLocale = std::setlocale(LC_ALL, nullptr);
-    qputenv("LOCPATH", (QCoreApplication::applicationDirPath() + QStringLiteral("/../locale")).toLocal8Bit());
-    if (!std::setlocale(LC_ALL, "zh_CN.GBK")) {
-        qputenv("LOCPATH", previousLocpath);
-        GTEST_SKIP() << "no zh_CN.GBK locale was built";
-    }
+    TestSupport::ScopedLocale gbk("zh_CN.GBK");
+    if (!gbk.ok()) GTEST_SKIP() << "no zh_CN.GBK locale here";
     Write(QStringLiteral("about.ini"), QByteArray("\xC1\xE3\xBC\xFE\r\nD85\r\n"));   // 零件, D85
     const QString shown = Forms::get<Dialog>()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
-    std::setlocale(LC_ALL, previousLocale.c_str());
-    qputenv("LOCPATH", previousLocpath);
     EXPECT_EQ(shown, QStringLiteral("零件\nD85\n"));
 }
 
