@@ -1,6 +1,8 @@
 // Jet files read through cached converted copies, converted in a child process, upgraded before writing.
 #include "JetWriter.h"
 #include "TestSupport.h"
+#include "ModExplor.h"
+#include "basket/BasketStore.h"
 #include "startup/DataAccess.h"
 #include "startup/JetFiles.h"
 
@@ -165,6 +167,83 @@ TEST_F(JetFilesTest, UpgradeKeepsTheOriginalBesideAndPutsTheSqliteFileInPlace)
     EXPECT_EQ(QDir(dir.path()).entryList({"damaged*", ".damaged*"}, QDir::Files | QDir::Hidden),
               QStringList({"damaged.sd"}));
     EXPECT_TRUE(JetFiles::TakeUpgradedOriginals().isEmpty());
+}
+
+// Through the data access layer: reads never touch the Jet file, the first write upgrades it.
+TEST_F(JetFilesTest, ConnectionsReadJetFilesAndUpgradeThemAtTheFirstWrite)
+{
+    ScratchDir dir;
+    const QString book = WriteJet(dir.file("book.sd"), 50);
+    const QByteArray jetBytes = Head(book, 1 << 20);
+    {
+        Connection c;
+        c.Open(DatabaseConnectionText(book));
+        Recordset rs;
+        rs.Open("Select * from tblBook where 级 = 'P' and 价格 > 20", c);
+        EXPECT_EQ(rs.RecordCount(), 9);
+        EXPECT_EQ(rs.Fields("图号").toString(), "D65-41");
+        rs.Close();
+        c.Execute("select count(*) from tblBook");   // a statement that writes nothing upgrades nothing
+        EXPECT_EQ(Head(book, 1 << 20), jetBytes);
+
+        c.Execute("Update tblBook set 价格=12.5 where 图号='D65-7'");
+        EXPECT_EQ(Head(book + ".jet", 1 << 20), jetBytes);
+        c.Execute("Update tblBook set 价格=13 where 图号='D65-8'");   // now an ordinary SQLite file
+    }
+    EXPECT_TRUE(Head(book, 16).startsWith("SQLite format 3"));
+    EXPECT_EQ(Query(book, "select group_concat(价格) from tblBook where 图号 in ('D65-7', 'D65-8', 'D65-9')"),
+              "12.5,13.0,4.5");
+    EXPECT_EQ(JetFiles::TakeUpgradedOriginals(), QStringList{book + ".jet"});
+
+    // A Jet file that cannot be read fails to open like a damaged SQLite file.
+    QFile::copy(book + ".jet", dir.file("cut.sd"));
+    QFile(dir.file("cut.sd")).resize(9000);
+    Connection c;
+    try {
+        c.Open(DatabaseConnectionText(dir.file("cut.sd")));
+        ADD_FAILURE() << "a cut Jet file opened";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.File(), dir.file("cut.sd"));
+    }
+    EXPECT_FALSE(c.IsOpen());
+}
+
+TEST_F(JetFilesTest, AJetBasketKeepsItsLinesAfterTheFirstAdd)
+{
+    ScratchDir program;
+    const QString previous = ModExplor::ProgramFolder();
+    ModExplor::SetProgramFolder(program.path());
+    jet::Table order{"tblOrder",
+                     {{"归属", jet::ColumnType::Text}, {"序号", jet::ColumnType::Text}, {"图号", jet::ColumnType::Text},
+                      {"名称", jet::ColumnType::Text}, {"数量", jet::ColumnType::Double}, {"单位", jet::ColumnType::Text},
+                      {"价格", jet::ColumnType::Double}, {"单重", jet::ColumnType::Double}, {"总价", jet::ColumnType::Double},
+                      {"总重", jet::ColumnType::Double}, {"顺序号", jet::ColumnType::Long}},
+                     {{std::string("D1"), std::string("3"), std::string("175-30-1"), std::string("螺栓 BOLT"), 2.0,
+                       jet::Null, 12.5, 0.5, 25.0, 1.0, jet::Null}}};
+    jet::WriteJet4(QFile::encodeName(BasketStore::BasketPath()).toStdString(), {order});
+    {
+        Connection c;
+        BasketStore::Open(c);
+        Recordset rs;
+        rs.Open(BasketStore::IdentityLookup("D2", "1", "175-30-2"), c);
+        EXPECT_TRUE(rs.Eof());
+        rs.AddNew();
+        for (auto [name, value] : {std::pair<const char*, QVariant>{"归属", "D2"}, {"序号", "1"}, {"图号", "175-30-2"},
+                                   {"名称", "垫圈 WASHER"}, {"数量", 1}, {"价格", 3.0}})
+            rs.SetField(name, value);
+        rs.Update();
+    }
+    Connection c;
+    BasketStore::Open(c);
+    Recordset rs;
+    rs.Open("select * from tblOrder order by 归属", c);
+    ASSERT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Fields("图号").toString(), "175-30-1");
+    EXPECT_EQ(rs.Fields("总价").toDouble(), 25.0);
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields("名称").toString(), "垫圈 WASHER");
+    EXPECT_TRUE(QFileInfo::exists(BasketStore::BasketPath() + ".jet"));
+    ModExplor::SetProgramFolder(previous);
 }
 
 } // namespace
