@@ -264,9 +264,13 @@ private:
             sqlite3_bind_text(stmt, index, text.data(), len, SQLITE_TRANSIENT);
             return;
         }
-        case Kind::Memo:
-            sqlite3_bind_text(stmt, index, bound.data(), -1, SQLITE_TRANSIENT);
+        case Kind::Memo: {
+            const size_t length = ::strnlen(bound.data(), bound.size());
+            // libmdb cuts what does not fit its buffer; a cut text is not the stored one.
+            if (length + 1 >= bound.size()) throw Failure{std::string("column ") + col->name + ": a memo text is too long"};
+            sqlite3_bind_text(stmt, index, bound.data(), static_cast<int>(length), SQLITE_TRANSIENT);
             return;
+        }
         case Kind::Ole: {
             size_t size = 0;
             void* blob = mdb_ole_read_full(mdb_, col, &size);
