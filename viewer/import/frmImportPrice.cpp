@@ -271,10 +271,10 @@ void frmImportPrice::RunImport(Outcome& outcome)
         const QString data = ModExplor::DataPath;
         const QStringList folders = ListSubfolders(data);
         outcome.catalogues = int(folders.size());
-        PgBar1->setRange(0, qMax(1, outcome.catalogues));
-        PgBar1->setValue(0);
         PgBar1->show();
         labState->show();
+        PgBar1->setRange(0, qMax(1, outcome.catalogues));
+        PgBar1->setValue(0);
         for (qsizetype i = folders.size() - 1; i >= 0; --i) {
             PumpEvents(true);
             if (stopRequested_) {
@@ -328,9 +328,9 @@ bool frmImportPrice::UpdateFolder(const QString& folder, const PriceList& list, 
     const QString database = folder + QStringLiteral("book.sd");
     if (!QFileInfo::exists(database)) return false;   // not a catalogue folder
     const int n = int(list.updates.size());
+    PgBar2->show();
     PgBar2->setRange(0, n);
     PgBar2->setValue(0);
-    PgBar2->show();
     bool ok = true;
     try {
         UpdateCataloguePrices(database, list.updates, [&](int done) {

@@ -132,6 +132,7 @@ TEST_F(ImportPrice, WritesEachRowsPriceIntoEveryCatalogueAndCountsTheSkippedRows
                                     {"KEEP", 99.0}, {"P-2", 4.0}, {"X-EMPTY", 5.0}, {"X-TEXT", 6.0}, {"1234", 1.0}});
     const QString b = AddCatalogue(data.path(), QStringLiteral("b"), {{"P-1", 8.0}, {"OTHER", 9.0}});
     QDir(data.path()).mkdir(QStringLiteral("not-a-catalogue"));
+    Sql(b, QStringLiteral("drop index tblBook_number"));   // as in catalogues made before the index existed
     const QVariant n;
     const QString sheet = Sheet({{QStringLiteral("名称"), kPart, kPrice},
                                  {"first", "P-1", 10},
@@ -155,6 +156,11 @@ TEST_F(ImportPrice, WritesEachRowsPriceIntoEveryCatalogueAndCountsTheSkippedRows
     EXPECT_EQ(Prices(a), QStringList({"P-1=12.5", "P-1=12.5", "A'B-01=3", "154-15-12715=12.5", "KEEP=99", "P-2=0.75",
                                       "X-EMPTY=5", "X-TEXT=6", "1234=7.5"}));
     EXPECT_EQ(Prices(b), QStringList({"P-1=12.5", "OTHER=9"}));
+    // Each statement finds its rows through the index, which the import created where it was missing.
+    for (const QString& book : {a, b})
+        EXPECT_TRUE(Sql(book, QStringLiteral("explain query plan update tblBook set 价格=1 where 图号='P-1'"))
+                        .join(' ')
+                        .contains(QStringLiteral("USING INDEX")));
     EXPECT_FALSE(QFileInfo::exists(data.file("not-a-catalogue/book.sd")));
 
     ModExplor::LanguageFlag = QStringLiteral("0");
@@ -221,7 +227,7 @@ TEST_F(ImportPrice, OnlyAHeaderRowOpensNoCatalogue)
     EXPECT_EQ(Import(Sheet({{kPart, kPrice}})), QStringLiteral("Import Completely!\n\nThe price list has no rows.\nCatalogues updated: 0"));
     EXPECT_FALSE(barShown);
     EXPECT_EQ(Prices(book), QStringList({"P-1=1"}));
-    EXPECT_TRUE(Sql(book, QStringLiteral("select name from sqlite_master where type = 'index'")).isEmpty());
+    EXPECT_TRUE(Sql(book, QStringLiteral("select name from sqlite_master where name = 'tblBook_number'")).isEmpty());
 }
 
 TEST_F(ImportPrice, UnwritableCataloguesAreLeftWholeAndCounted)
@@ -361,7 +367,8 @@ TEST_F(ImportPrice, CaptionsFileDialogAndWindowLifeInBothLanguages)
         EXPECT_EQ(w->txtFile->text(), "/tmp/价格.xls");
         ASSERT_EQ(Dialogs::Script::Record().size(), 2);
         EXPECT_EQ(Dialogs::Script::Record()[0].title, e.title);
-        EXPECT_EQ(Dialogs::Script::Record()[0].defaultText, QString());
+        EXPECT_EQ(Dialogs::Script::Record()[0].kind, "Open");
+        EXPECT_EQ(Dialogs::Script::Record()[0].defaultText, e.filter);   // the filter of a file dialog
 
         // Quit unloads; the next use builds a fresh window.
         QTest::mouseClick(w->cmdExit, Qt::LeftButton);
