@@ -16,5 +16,4 @@ void frmExplore::mnuTools_Shi_Click() {}
 void frmExplore::mnuTools_D_Click() {}
 void frmExplore::Toolbar1_ButtonMenuClick(const QString&, const QString&) {}
 void frmExplore::mnuOrder_1_Click() {}
-void frmExplore::mnuFile_ImportPrice_Click() {}
 void frmExplore::mnuOrder2_Click() {}

@@ -1,12 +1,14 @@
 #include "startup/Restart.h"
 #include "startup/Forms.h"
 #include "catalogue/frmExplore.h"
+#include "import/frmImportPrice.h"
 #include "search/frmQuery.h"
 
 namespace Restart {
 void UnloadMainWindows()
 {
     Forms::unload<frmExplore>();
+    Forms::unload<frmImportPrice>();
     Forms::unload<frmQuery>();
 }
 }
