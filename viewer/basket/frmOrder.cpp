@@ -243,6 +243,12 @@ QString frmOrder::LineCondition(int row) const
            + SqlText(LVpart->SubItem(row, Serial)) + QStringLiteral("'");
 }
 
+void frmOrder::DeleteRowAndLine(Connection& connection, int row)
+{
+    connection.Execute(QStringLiteral("delete from tblOrder where ") + LineCondition(row));
+    LVpart->RemoveRow(LVpart->Key(row));
+}
+
 void frmOrder::cmdDeleteS_Click()
 {
     if (!ConfirmDelete(this, QStringLiteral("Are You sure to delete All select Part？"))) return;
@@ -251,9 +257,7 @@ void frmOrder::cmdDeleteS_Click()
         BasketStore::Open(connection);
         // From the last row up, so the rows still to visit keep their positions.
         for (int row = LVpart->Count(); row >= 1; --row) {
-            if (!LVpart->Checked(row)) continue;
-            connection.Execute(QStringLiteral("delete from tblOrder where ") + LineCondition(row));
-            LVpart->RemoveRow(LVpart->Key(row));
+            if (LVpart->Checked(row)) DeleteRowAndLine(connection, row);
         }
     } catch (const DataError&) {
         // The walk stops; what was deleted stays deleted and its rows are gone.
@@ -270,8 +274,7 @@ void frmOrder::mnuOrder_Delete_Click()
     try {
         Connection connection;
         BasketStore::Open(connection);
-        connection.Execute(QStringLiteral("delete from tblOrder where ") + LineCondition(row));
-        LVpart->RemoveRow(LVpart->Key(row));
+        DeleteRowAndLine(connection, row);
     } catch (const DataError&) {
         // The line was not deleted, so its row stays.
     }

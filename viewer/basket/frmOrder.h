@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Connection;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -62,4 +63,6 @@ private:
     void LoadBasket();
     // The where clause that names the basket line of a row by its part number, drawing and serial number.
     QString LineCondition(int row) const;
+    // Deletes the row's basket line, then the row; throws DataError, leaving the row, when the line stays.
+    void DeleteRowAndLine(Connection& connection, int row);
 };

@@ -1,11 +1,7 @@
 // The basket's two exports on real basket files: the text file byte for byte (in UTF-8 and in GBK), its name
 // rule, the numbering it leaves in the basket, a folder that cannot be written; the workbook read back from
 // its zip parts, how it is opened, and a temporary folder that cannot be written.
-#include "Fixtures.h"
-#include "ModExplor.h"
-#include "OstrelNarrow.h"
-#include "TestSupport.h"
-#include "basket/BasketStore.h"
+#include "BasketTest.h"
 #include "basket/BasketTextExport.h"
 #include "basket/BasketWorkbookExport.h"
 #include "startup/Dialogs.h"
@@ -97,23 +93,14 @@ Sheet ReadSheet(const QString& path)
     return sheet;
 }
 
-class BasketExport : public ::testing::Test {
+class BasketExport : public BasketTest {
 protected:
-    void SetUp() override
-    {
-        ModExplor::SetProgramFolder(program.path());
-        ModExplor::LanguageFlag = QVariant();
-        Dialogs::Script::Clear();
-    }
     void TearDown() override
     {
         QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        Dialogs::Script::Clear();
-        ModExplor::LanguageFlag = QVariant();
+        BasketTest::TearDown();
     }
 
-    void Write(const QVector<BasketLine>& lines) { Fixtures::WriteBasket(BasketStore::BasketPath(), lines); }
-    QVector<BasketLine> Stored() { return Fixtures::ReadBasket(BasketStore::BasketPath()); }
     static QByteArray Bytes(const QString& path)
     {
         QFile f(path);
@@ -141,7 +128,7 @@ protected:
                "总重T-Weight,归属号Ass'y No.,图序号Fig.No.\r\n";
     }
 
-    ScratchDir program, out;
+    ScratchDir out;
 };
 
 } // namespace

@@ -1,9 +1,6 @@
 // The basket window on real basket files: what it lists, ticking, both deletes, every rule of the quantity
 // edit, the layout, its pop-up menus, and its opening from the main window.
-#include "Fixtures.h"
-#include "ModExplor.h"
-#include "TestSupport.h"
-#include "basket/BasketStore.h"
+#include "BasketTest.h"
 #include "basket/frmOrder.h"
 #include "catalogue/frmExplore.h"
 #include "startup/Dialogs.h"
@@ -28,25 +25,16 @@ using Fixtures::BasketLine;
 
 namespace {
 
-class BasketWindow : public ::testing::Test {
+class BasketWindow : public BasketTest {
 protected:
-    void SetUp() override
-    {
-        ModExplor::SetProgramFolder(program.path());
-        ModExplor::LanguageFlag = QVariant();
-        Dialogs::Script::Clear();
-    }
     void TearDown() override
     {
         Forms::unload<frmOrder>();
         Forms::unload<frmExplore>();
         Settle();
-        Dialogs::Script::Clear();
-        ModExplor::LanguageFlag = QVariant();
+        BasketTest::TearDown();
     }
 
-    void Write(const QVector<BasketLine>& lines) { Fixtures::WriteBasket(BasketStore::BasketPath(), lines); }
-    QVector<BasketLine> Stored() { return Fixtures::ReadBasket(BasketStore::BasketPath()); }
     frmOrder* Open() { return Forms::get<frmOrder>(); }
 
     // The row text and its nine sub-items.
@@ -83,7 +71,6 @@ protected:
                {"E100", "2", "07000-02", "O形圈 O-RING", 4, {}, 0.75, 0.01, 3, 0.04}});
     }
 
-    ScratchDir program;
 };
 
 } // namespace
