@@ -16,4 +16,3 @@ void frmExplore::mnuTools_Shi_Click() {}
 void frmExplore::mnuTools_D_Click() {}
 void frmExplore::Toolbar1_ButtonMenuClick(const QString&, const QString&) {}
 void frmExplore::mnuOrder_1_Click() {}
-void frmExplore::mnuOrder2_Click() {}
