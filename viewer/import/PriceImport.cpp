@@ -91,8 +91,10 @@ void UpdateCataloguePrices(const QString& databasePath, const QVector<PriceUpdat
         indexed.Close();
         if (!hasIndex) catalogue.Execute(QStringLiteral("create index tblBook_number on tblBook (图号)"));
     }
+    // One prepared statement for all rows; the values are bound, so an apostrophe needs no escaping.
+    Command update(catalogue, QStringLiteral("Update tblBook set 价格=? where 图号=?"));
     for (int i = 0; i < updates.size(); ++i) {
-        catalogue.Execute(PriceUpdateStatement(updates[i]));
+        update.Execute({updates[i].price, updates[i].part});
         if (rowDone) rowDone(i + 1);
     }
     transaction.Commit();
