@@ -67,14 +67,6 @@ PriceList ReadPriceList(Recordset& sheet)
     return list;
 }
 
-QString PriceUpdateStatement(const PriceUpdate& update)
-{
-    // The default number-to-text form (12.50 gives 12.5) but never a locale's decimal comma, which would
-    // break the statement.
-    return QStringLiteral("Update tblBook set 价格=") + QString::number(update.price, 'g', 15)
-           + QStringLiteral(" where 图号='") + SqlText(update.part) + QLatin1Char('\'');
-}
-
 void UpdateCataloguePrices(const QString& databasePath, const QVector<PriceUpdate>& updates,
                            const std::function<void(int)>& rowDone)
 {
