@@ -137,15 +137,9 @@ TEST_F(ImportPrice, WritesEachRowsPriceIntoEveryCatalogueAndCountsTheSkippedRows
     const QString b = AddCatalogue(data.path(), QStringLiteral("b"), {{"P-1", 8.0}, {"OTHER", 9.0}});
     QDir(data.path()).mkdir(QStringLiteral("not-a-catalogue"));
     Sql(b, QStringLiteral("drop index tblBook_number"));   // as in catalogues made before the index existed
-    // A catalogue copied from a case-insensitive disk, and one the old program made (Jet 4.0).
+    // A catalogue copied from a case-insensitive disk.
     const QString upper = AddCatalogue(data.path(), QStringLiteral("upper"), {{"P-1", 1.0}});
     ASSERT_TRUE(QFile::rename(upper, data.file("upper/BOOK.SD")));
-    const QString jet = data.file("jet/book.sd");
-    ASSERT_TRUE(QFile::rename(AddCatalogue(data.path(), QStringLiteral("jet"), {{"P-1", 1.0}, {"A'B-01", 2.0}}),
-                              data.file("jet/source.sd")));
-    jet::WriteJet4FromSqlite(QFile::encodeName(data.file("jet/source.sd")).toStdString(), QFile::encodeName(jet).toStdString());
-    QFile::remove(data.file("jet/source.sd"));
-    ASSERT_EQ(DetectDatabaseFormat(jet), DatabaseFormat::Jet);
     const QVariant n;
     const QString sheet = Sheet({{QStringLiteral("名称"), kPart, kPrice},
                                  {"first", "P-1", 10},
@@ -162,7 +156,7 @@ TEST_F(ImportPrice, WritesEachRowsPriceIntoEveryCatalogueAndCountsTheSkippedRows
                                  {"absent", "NOWHERE", 1}});
 
     EXPECT_EQ(Import(sheet), QStringLiteral("Import Completely!\n\n"
-                                            "Catalogues updated: 4\n"
+                                            "Catalogues updated: 3\n"
                                             "Rows skipped because the price is empty: 2\n"
                                             "Rows skipped because the price is not a number: 1\n"
                                             "Rows skipped because the part number is empty: 1"));
@@ -170,7 +164,6 @@ TEST_F(ImportPrice, WritesEachRowsPriceIntoEveryCatalogueAndCountsTheSkippedRows
                                       "X-EMPTY=5", "X-TEXT=6", "1234=7.5"}));
     EXPECT_EQ(Prices(b), QStringList({"P-1=12.5", "OTHER=9"}));
     EXPECT_EQ(Prices(data.file("upper/BOOK.SD")), QStringList({"P-1=12.5"}));
-    EXPECT_EQ(Prices(jet), QStringList({"P-1=12.5", "A'B-01=3"}));   // upgraded in place before the first write
     // Each statement finds its rows through the index, which the import created where it was missing.
     for (const QString& book : {a, b})
         EXPECT_TRUE(Sql(book, QStringLiteral("explain query plan update tblBook set 价格=1 where 图号='P-1'"))
@@ -179,7 +172,7 @@ TEST_F(ImportPrice, WritesEachRowsPriceIntoEveryCatalogueAndCountsTheSkippedRows
     EXPECT_FALSE(QFileInfo::exists(data.file("not-a-catalogue/book.sd")));
 
     ModExplor::LanguageFlag = QStringLiteral("0");
-    EXPECT_TRUE(Import(sheet).startsWith(QStringLiteral("价格导入完毕！\n\n已更新的目录：4 个\n价格为空而跳过的行：2 行")));
+    EXPECT_TRUE(Import(sheet).startsWith(QStringLiteral("价格导入完毕！\n\n已更新的目录：3 个\n价格为空而跳过的行：2 行")));
 }
 
 TEST_F(ImportPrice, BinaryAndOpenXmlWorkbooksGiveTheSameCatalogue)
@@ -444,7 +437,7 @@ TEST_F(ImportPrice, UpgradesJetCataloguesAndSaysWhereTheOriginalsAre)
                                                   "Catalogues that could not be updated (left unchanged): 1\n")))
         << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("cut"))) << message.toStdString();
-    EXPECT_EQ(Prices(book), QStringList({"P-1=2.5", "P-2=3.0"}));   // a Double column of the Jet file
+    EXPECT_EQ(Prices(book), QStringList({"P-1=2.5", "P-2=3"}));
     EXPECT_EQ(Prices(current), QStringList({"P-1=2.5"}));
     QFile kept(book + QStringLiteral(".jet"));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
