@@ -127,6 +127,15 @@ TEST(SpreadsheetReader, TinyWorkbookThatFreeXlRefusesIsReadThroughItsWorkbookStr
     EXPECT_EQ(again.mid(stream.size()).count('\0'), again.size() - stream.size());
 }
 
+TEST(SpreadsheetReader, FormulaCellsGiveTheirLastComputedValues)
+{
+    // FreeXL leaves formula and boolean cells of an .xls empty; a price is often computed.
+    const QStringList columns = {QStringLiteral("部件图号"), QStringLiteral("价格"), QStringLiteral("说明"), QStringLiteral("有价")};
+    ExpectTable(ReadWorksheet(Fixture("prices-formula.xls"), QStringLiteral("sheet1")), columns,
+                {{QStringLiteral("P-1"), 5.0, QStringLiteral("基价"), true},
+                 {QStringLiteral("P-1-B"), 12.5, QStringLiteral("基价×2.5"), true}});
+}
+
 TEST(SpreadsheetReader, SheetIsFoundWithoutRegardToCaseAndAMissingOneIsNamed)
 {
     ScratchDir dir;
