@@ -3,7 +3,6 @@
 
 void frmExplore::RefreshLibrary() {}
 void frmExplore::TVbooks_Click() {}
-void frmExplore::mnuOrder_1_Click() {}
 void frmExplore::mnuQuery_Click() {}
 void frmExplore::mnuFile_ImportPrice_Click() {}
 void frmExplore::mnuOrder2_Click() {}

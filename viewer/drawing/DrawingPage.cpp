@@ -1,9 +1,11 @@
 #include "drawing/DrawingPage.h"
 #include "ModExplor.h"
 #include "basket/BasketAdd.h"
+#include "catalogue/BilingualName.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/frmExplore.h"
 #include "drawing/Zoom.h"
+#include "startup/CatalogueFiles.h"
 #include "startup/DataAccess.h"
 #include "startup/KeyedTree.h"
 #include "startup/PictureArray.h"
@@ -15,6 +17,7 @@
 #include "startup/Twips.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTreeWidgetItem>
 #include <cmath>
@@ -52,10 +55,7 @@ QString Trimmed(const QVariant& value) { return TextRules::DisplayText(value).tr
 // English mode shows the text after the first blank of the trimmed name, the whole name when it has none.
 QString ShownName(const QVariant& name, bool english)
 {
-    const QString n = Trimmed(name);
-    if (!english) return n;
-    const int blank = n.indexOf(' ');
-    return blank < 0 ? n : n.mid(blank + 1);
+    return english ? EnglishPart(Text(name)) : Trimmed(name);
 }
 
 // A part without a callout: serial number 0, or none at all. Other texts are callout labels.
@@ -191,17 +191,14 @@ QString PictureFile(const QString& catalogueFolder, const QString& file)
     QString name = CatalogueFiles::DrawingPicture(file);
     name.replace('\\', '/');
     if (name.startsWith('/')) return QString();
-    QString path = catalogueFolder;
-    if (!path.endsWith('/')) path += '/';
-    const QStringList parts = name.split('/', Qt::SkipEmptyParts);
-    for (int i = 0; i < parts.size(); ++i) {
-        if (parts[i] == QLatin1String("..")) return QString();
-        if (parts[i] == QLatin1String(".")) continue;
-        const QString found = CatalogueFiles::FindFileIgnoringCase(path, parts[i]);
-        if (found.isEmpty()) return QString();
-        path = i + 1 < parts.size() ? found + '/' : found;
-    }
-    return path;
+    QStringList parts = name.split('/', Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.contains(QStringLiteral(".."))) return QString();
+    // Subfolders inside the catalogue folder are taken as written; the file's own name may differ in case.
+    const QString fileName = parts.takeLast();
+    QString folder = catalogueFolder.endsWith('/') ? catalogueFolder : catalogueFolder + '/';
+    if (!parts.isEmpty()) folder += parts.join('/') + '/';
+    const QString path = FindFileIgnoringCase(folder, fileName);
+    return QFileInfo(path).isFile() ? path : QString();
 }
 
 void Load(frmExplore& frm)
