@@ -1,6 +1,7 @@
 #include "startup/DataAccess.h"
 
 #include "import/SpreadsheetReader.h"
+#include "startup/JetFiles.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -46,6 +47,10 @@ struct Connection::Impl {
     QString path;
     bool spreadsheet = false;
     bool open = false;
+    bool jet = false;   // db is the read-only converted copy of a Jet file
+    // Record sets outlive their connection now and then (a replaced shared connection); they test this
+    // before writing instead of touching a connection that is gone.
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
 };
 
 namespace {
@@ -187,6 +192,7 @@ void Connection::Open(const QString& connectionText, const QString&, const QStri
         // The workbook itself is read when a record set is opened on it.
         if (!QFileInfo(path).isFile()) throw DataError(path, QStringLiteral("file not found"));
     } else {
+        impl_->jet = DetectDatabaseFormat(path) == DatabaseFormat::Jet;
         impl_->db = OpenDatabaseFile(path, false);
     }
     impl_->path = path;
@@ -199,7 +205,28 @@ void Connection::Execute(const QString& sql)
     if (!impl_->open) throw DataError(QString(), QStringLiteral("the connection is not open"));
     if (impl_->spreadsheet) throw DataError(impl_->path, QStringLiteral("a spreadsheet is read-only"));
     Statement s(PrepareOne(impl_->db, impl_->path, sql));
+    if (impl_->jet && !sqlite3_stmt_readonly(s.stmt)) {
+        sqlite3_finalize(s.stmt);
+        s.stmt = nullptr;
+        PrepareToWrite();
+        s.stmt = PrepareOne(impl_->db, impl_->path, sql);
+    }
     RunToEnd(impl_->db, impl_->path, sql, s.stmt);
+}
+
+void Connection::PrepareToWrite()
+{
+    if (!impl_->open || !impl_->jet) return;
+    sqlite3_close_v2(impl_->db);
+    impl_->db = nullptr;
+    try {
+        JetFiles::UpgradeInPlace(impl_->path);
+    } catch (const DataError&) {
+        impl_->db = OpenDatabaseFile(impl_->path, false);   // still the Jet file, read-only as before
+        throw;
+    }
+    impl_->jet = false;
+    impl_->db = OpenDatabaseFile(impl_->path, false);
 }
 
 void Connection::Close()
@@ -208,6 +235,7 @@ void Connection::Close()
     impl_->db = nullptr;
     impl_->open = false;
     impl_->spreadsheet = false;
+    impl_->jet = false;
 }
 
 bool Connection::IsOpen() const { return impl_->open; }
@@ -224,6 +252,7 @@ const char RowidAlias[] = "marlinex_rowid";
 
 struct Recordset::Impl {
     Connection* connection = nullptr;
+    std::weak_ptr<int> connectionAlive;
     QString file;
     bool open = false;
 
@@ -267,7 +296,8 @@ struct Recordset::Impl {
     {
         RequireOpen();
         if (table.isEmpty()) throw DataError(file, QStringLiteral("this record set is read-only (not a select from one table)"));
-        if (!connection || !connection->IsOpen()) throw DataError(file, QStringLiteral("the connection is closed"));
+        if (!connection || connectionAlive.expired() || !connection->IsOpen())
+            throw DataError(file, QStringLiteral("the connection is closed"));
     }
 
     void Clear()
@@ -378,6 +408,7 @@ struct Recordset::Impl {
     {
         if (!editing) return;
         RequireUpdatable();
+        connection->PrepareToWrite();
         sqlite3* db = connection->Handle();
         QVector<int> columns;
         for (int i = 0; i < changed.size(); ++i)
@@ -443,6 +474,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int, int)
     Close();
     if (!connection.IsOpen()) throw DataError(QString(), QStringLiteral("the connection is not open"));
     impl_->connection = &connection;
+    impl_->connectionAlive = connection.impl()->alive;
     impl_->file = connection.FilePath();
     if (connection.IsSpreadsheet())
         impl_->OpenSpreadsheet(sql);
