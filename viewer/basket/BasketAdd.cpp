@@ -27,11 +27,7 @@ bool Lookup(Connection& connection, const QString& drawingNumber, const QString&
 
 bool IsInBasket(const QString& drawingNumber, const QString& partNumber, const QString& serialNumber)
 {
-    Connection connection;
-    BasketStore::Open(connection);
-    const bool found = Lookup(connection, drawingNumber, partNumber, serialNumber);
-    connection.Close();
-    return found;
+    return BasketStore::HasLine(drawingNumber, serialNumber, partNumber);
 }
 
 Presence::Presence()
