@@ -5,7 +5,6 @@
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/frmExplore.h"
 #include "drawing/Zoom.h"
-#include "startup/CatalogueFiles.h"
 #include "startup/DataAccess.h"
 #include "startup/KeyedTree.h"
 #include "startup/PictureArray.h"
@@ -197,7 +196,7 @@ QString PictureFile(const QString& catalogueFolder, const QString& file)
     const QString fileName = parts.takeLast();
     QString folder = catalogueFolder.endsWith('/') ? catalogueFolder : catalogueFolder + '/';
     if (!parts.isEmpty()) folder += parts.join('/') + '/';
-    const QString path = FindFileIgnoringCase(folder, fileName);
+    const QString path = CatalogueFiles::Find(folder, fileName);
     return QFileInfo(path).isFile() ? path : QString();
 }
 
