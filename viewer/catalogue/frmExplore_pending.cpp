@@ -4,7 +4,6 @@
 void frmExplore::RefreshLibrary() {}
 void frmExplore::TVbooks_Click() {}
 void frmExplore::mnuQuery_Click() {}
-void frmExplore::mnuOrder2_Click() {}
 void frmExplore::mnuTools_F_Click() {}
 void frmExplore::mnuHelp_AboutView_Click() {}
 void frmExplore::mnuHelp_About_Click() {}
