@@ -1,5 +1,6 @@
 #include "catalogue/frmExplore.h"
 #include "ModExplor.h"
+#include "drawing/MouseTools.h"
 #include "startup/Forms.h"
 #include "startup/ImageLists.h"
 #include "startup/KeyedToolbar.h"
@@ -65,6 +66,7 @@ frmExplore::frmExplore()
     BuildToolbar();
     BuildControls();
     BuildMenus();
+    MouseTools::Install(*this);
     Forms::UnloadOnClose(this);
 }
 
