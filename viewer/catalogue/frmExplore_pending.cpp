@@ -1,8 +1,6 @@
 // Handlers of the main window whose subsystems are not in this build yet: they do nothing.
 #include "catalogue/frmExplore.h"
 
-void frmExplore::RefreshLibrary() {}
-void frmExplore::TVbooks_Click() {}
 void frmExplore::TVbook_Click() {}
 void frmExplore::LVpart_ItemClick(int) {}
 void frmExplore::LVpart_DblClick() {}
