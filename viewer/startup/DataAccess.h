@@ -85,6 +85,11 @@ public:
 
     // Appends an empty row and makes it current; SetField assigns; Update saves the current row
     // (new rows are inserted, changed rows written back by their row identity).
+    // Only the rows of a select from one table can be saved: the layer reads each row's rowid with it
+    // (the query text runs once more with the rowid in front of its columns); other record sets are read-only
+    // and AddNew/SetField throw. Moving to another row saves pending changes first; Close drops them.
+    // Every change is written to the file at once.
+    bool IsUpdatable() const;
     void AddNew();
     void SetField(const QString& name, const QVariant& value);
     void Update();
@@ -95,6 +100,32 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// What a file holds, decided by its first bytes (never by its name).
+enum class DatabaseFormat { Missing, Folder, Empty, SQLite, Jet, Unknown };
+DatabaseFormat DetectDatabaseFormat(const QString& path);
+
 // The one place that decides how a database file is opened (SQLite, or a converted copy of a Jet file).
-// Returns an open handle or throws DataError; never creates the file unless create is true.
+// Returns an open handle (busy timeout set) or throws DataError; never creates the file unless create is true
+// (create also accepts an existing empty file). A Jet file is refused with the cause "Jet format" for now.
 sqlite3* OpenDatabaseFile(const QString& path, bool create = false);
+
+// How long an operation waits for a lock held by another process (another Marlinex on the same basket)
+// before it fails with "database is locked". Tests lower it to keep lock tests fast.
+void SetBusyTimeout(int milliseconds);
+int BusyTimeout();
+
+// One transaction on an open database connection: begun at construction (taking the write lock at once,
+// so a writer waits its busy timeout there and not half-way), rolled back at destruction unless committed.
+//   Transaction t(connection);  connection.Execute(...);  ...  t.Commit();
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+    void Rollback();
+private:
+    Connection& connection_;
+    bool open_ = false;
+};

@@ -32,6 +32,17 @@ template <class T> T* loaded() { return static_cast<T*>(detail::Find(typeid(T)))
 // Closes and destroys the instance (later, so a handler of it may still be on the stack).
 template <class T> void unload() { detail::Unload(typeid(T)); }
 
+// Shows a dialog window T modally, owned by owner (none when null), and unloads it when it closes, however
+// it was closed (its own buttons, Escape, the title bar).
+template <class T> void showModal(QWidget* owner)
+{
+    QPointer<T> window = get<T>();
+    if (!window) return;
+    if (owner) window->setParent(owner, window->windowFlags());
+    window->exec();
+    if (window && loaded<T>() == window) unload<T>();
+}
+
 // Makes closing the window (its own close button, close()) unload it.
 void UnloadOnClose(QWidget* window);
 
