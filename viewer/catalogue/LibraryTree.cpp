@@ -3,6 +3,7 @@
 #include "catalogue/BilingualName.h"
 #include "catalogue/Subfolders.h"
 #include "catalogue/frmExplore.h"
+#include "catalogue/CatalogueFiles.h"
 #include "startup/CatalogueFiles.h"
 #include "startup/DataAccess.h"
 #include "startup/KeyedTree.h"
@@ -92,7 +93,7 @@ void BuildLibraryTree(const QString& dataPath, KeyedTree* tree)
         QCoreApplication::processEvents();
         if (!guard) return;
         const QString folder = dataPath + names[i] + QLatin1Char('/');
-        const QString database = FindFileIgnoringCase(folder, QStringLiteral("book.sd"));
+        const QString database = FindFileIgnoringCase(folder, CatalogueFiles::Database);
         if (!QFileInfo(database).isFile()) continue;
         RootRow row;
         if (ReadRootRow(database, row)) AddCatalogue(*tree, folder, row, english);
