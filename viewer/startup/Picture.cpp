@@ -1,5 +1,7 @@
 #include "startup/Picture.h"
 
+#include "startup/MetafilePicture.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -43,6 +45,7 @@ Picture Picture::Load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return Picture();
     const QByteArray bytes = file.readAll();
+    MetafilePicture::Register();
     for (const Loader& loader : Loaders()) {
         Picture p = loader(bytes);
         if (!p.IsNull()) return p;

@@ -44,6 +44,7 @@ frmOption::frmOption()
     txtPath = new QLineEdit(frmPath);
     txtPath->setObjectName(QStringLiteral("txtPath"));
     cmdSelect = Button(QStringLiteral("cmdSelect"), QStringLiteral("..."), frmPath);
+    cmdSelect->setMaximumWidth(40);
     auto* pathRow = new QHBoxLayout(frmPath);
     pathRow->addWidget(txtPath, 1);
     pathRow->addWidget(cmdSelect);

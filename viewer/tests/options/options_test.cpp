@@ -216,12 +216,17 @@ TEST_F(Options, GbkLocaleCountsGbkBytes)
 {
     const std::string previous = setlocale(LC_CTYPE, nullptr);
     if (!setlocale(LC_CTYPE, "zh_CN.GBK")) GTEST_SKIP() << "no zh_CN.GBK locale on this machine";
-    // Two bytes a Chinese character in GBK: 50 fit beside the leading "/", 51 do not.
-    struct Case { int characters; bool saved; } cases[] = {{50, true}, {51, false}};
+    // Two bytes a Chinese character in GBK: 50 fit beside the leading "/", 51 do not; a character GBK
+    // lacks would be stored as "?".
+    struct Case { QString folder; bool saved; } cases[] = {
+        {"/" + QString(50, QChar(0x76EE)), true},
+        {"/" + QString(51, QChar(0x76EE)), false},
+        {QString::fromUtf8("/books \xF0\x9F\x93\x9A/"), false},
+    };
     for (const Case& c : cases) {
         settings.write("0", "/old/");
         frmOption* options = Forms::get<frmOption>();
-        const QString folder = "/" + QString(c.characters, QChar(0x76EE));
+        const QString& folder = c.folder;
         options->txtPath->setText(folder);
         options->cmdApp_Click();
         EXPECT_EQ(Stored(Settings::SavePathKey), c.saved ? folder : QStringLiteral("/old/"));
