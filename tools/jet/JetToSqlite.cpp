@@ -1,5 +1,7 @@
 #include "JetToSqlite.h"
 
+#include "Rc4.h"
+
 // mdbtools.h wraps glib in extern "C" and needs it first.
 #include <glib.h>
 #include <mdbtools.h>
@@ -10,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <iconv.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -260,9 +264,13 @@ private:
             sqlite3_bind_text(stmt, index, text.data(), len, SQLITE_TRANSIENT);
             return;
         }
-        case Kind::Memo:
-            sqlite3_bind_text(stmt, index, bound.data(), -1, SQLITE_TRANSIENT);
+        case Kind::Memo: {
+            const size_t length = ::strnlen(bound.data(), bound.size());
+            // libmdb cuts what does not fit its buffer; a cut text is not the stored one.
+            if (length + 1 >= bound.size()) throw Failure{std::string("column ") + col->name + ": a memo text is too long"};
+            sqlite3_bind_text(stmt, index, bound.data(), static_cast<int>(length), SQLITE_TRANSIENT);
             return;
+        }
         case Kind::Ole: {
             size_t size = 0;
             void* blob = mdb_ole_read_full(mdb_, col, &size);
@@ -289,11 +297,30 @@ void SyncFile(const std::string& path)
     }
 }
 
+// Jet 3 stores text in the code page of the machine that made the file, and libmdb assumes CP1252 unless
+// told otherwise. The file's definition page names its code page; the catalogues we read come from
+// Chinese Windows, so a file that names none is taken as GBK (CP936).
+void ChooseJet3Charset(const std::string& source)
+{
+    if (std::getenv("MDB_JET3_CHARSET")) return;
+    uint8_t page[0x18 + 126] = {};
+    std::ifstream in(source, std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(page), sizeof page) || page[0] != 0 || page[0x14] != 0) return;
+    Rc4(kHeaderKey, 4, page + 0x18, 126);
+    const int codePage = page[0x3c] | (page[0x3d] << 8);
+    const std::string charset = "CP" + std::to_string(codePage ? codePage : 936);
+    const iconv_t probe = iconv_open("UTF-8", charset.c_str());
+    if (probe == reinterpret_cast<iconv_t>(-1)) return;
+    iconv_close(probe);
+    ::setenv("MDB_JET3_CHARSET", charset.c_str(), 0);
+}
+
 void Convert(const std::string& source, const std::string& partial)
 {
     struct stat st {};
     if (::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) throw Failure{source + ": file not found"};
 
+    ChooseJet3Charset(source);
     std::unique_ptr<MdbHandle, void (*)(MdbHandle*)> mdb(mdb_open(source.c_str(), MDB_NOFLAGS), mdb_close);
     if (!mdb) throw Failure{source + ": not a Jet database"};
     // Jet files are whole pages; a partial last page is a cut-off copy.

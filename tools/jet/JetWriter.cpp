@@ -1,5 +1,7 @@
 #include "JetWriter.h"
 
+#include "Rc4.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -454,22 +456,6 @@ std::vector<uint8_t> UsageMap(const std::vector<uint32_t>& pages, size_t pageCou
     return map;
 }
 
-void Rc4(const uint8_t* key, int keyLength, uint8_t* data, int length)
-{
-    uint8_t s[256];
-    for (int i = 0; i < 256; ++i) s[i] = static_cast<uint8_t>(i);
-    for (int i = 0, j = 0; i < 256; ++i) {
-        j = (j + s[i] + key[i % keyLength]) & 0xff;
-        std::swap(s[i], s[j]);
-    }
-    for (int n = 0, i = 0, j = 0; n < length; ++n) {
-        i = (i + 1) & 0xff;
-        j = (j + s[i]) & 0xff;
-        std::swap(s[i], s[j]);
-        data[n] ^= s[(s[i] + s[j]) & 0xff];
-    }
-}
-
 void WriteHeader(File& file)
 {
     uint8_t* p = file.At(0);
@@ -483,8 +469,7 @@ void WriteHeader(File& file)
     Put16(block + 0x3c - 0x18, 1252);
     Put32(block + 0x3e - 0x18, 0);
     Put16(block + 0x6e - 0x18, 0x0409);
-    const uint8_t key[4] = {0xc7, 0xda, 0x39, 0x6b};
-    Rc4(key, 4, block, sizeof block);
+    Rc4(kHeaderKey, 4, block, sizeof block);
     std::memcpy(p + 0x18, block, sizeof block);
 }
 

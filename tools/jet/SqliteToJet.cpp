@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace jet {
@@ -77,38 +78,48 @@ void WriteJet4FromSqlite(const std::string& sqlitePath, const std::string& jetPa
         Prepare(db.handle, "SELECT * FROM " + Quote(table.name) + " ORDER BY rowid", rows);
         while (sqlite3_step(rows.handle) == SQLITE_ROW) {
             std::vector<Value> row;
-            for (size_t i = 0; i < table.columns.size(); ++i) {
-                const int c = static_cast<int>(i);
-                Column& column = table.columns[i];
-                if (sqlite3_column_type(rows.handle, c) == SQLITE_NULL) {
-                    row.push_back(Null);
-                    continue;
-                }
-                switch (column.type) {
-                case ColumnType::Long: {
-                    const long long v = sqlite3_column_int64(rows.handle, c);
-                    if (v < INT32_MIN || v > INT32_MAX) column.type = ColumnType::Double;
-                    if (sqlite3_column_type(rows.handle, c) == SQLITE_FLOAT) column.type = ColumnType::Double;
-                    if (column.type == ColumnType::Double) row.push_back(sqlite3_column_double(rows.handle, c));
-                    else row.push_back(v);
-                    break;
-                }
-                case ColumnType::Double: row.push_back(sqlite3_column_double(rows.handle, c)); break;
+            for (int c = 0; c < static_cast<int>(table.columns.size()); ++c) {
+                switch (sqlite3_column_type(rows.handle, c)) {
+                case SQLITE_NULL: row.push_back(Null); break;
+                case SQLITE_INTEGER: row.push_back(static_cast<long long>(sqlite3_column_int64(rows.handle, c))); break;
+                case SQLITE_FLOAT: row.push_back(sqlite3_column_double(rows.handle, c)); break;
                 default: {
                     const auto* bytes = static_cast<const char*>(sqlite3_column_blob(rows.handle, c));
-                    std::string value(bytes ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(rows.handle, c)));
-                    if (column.type == ColumnType::Text && Utf16Length(value) > 255) column.type = ColumnType::Memo;
-                    row.push_back(std::move(value));
+                    row.emplace_back(std::string(bytes ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(rows.handle, c))));
                 }
                 }
             }
             table.rows.push_back(std::move(row));
         }
-        // A whole-number column that turned out to hold fractions is written as Double throughout.
-        for (size_t i = 0; i < table.columns.size(); ++i)
-            if (table.columns[i].type == ColumnType::Double)
-                for (auto& row : table.rows)
-                    if (auto* v = std::get_if<long long>(&row[i])) row[i] = static_cast<double>(*v);
+        // The values decide where the declared type cannot hold them: text in a numeric column makes it
+        // text, fractions or large numbers in a whole-number column make it Double, long text makes Memo.
+        for (size_t i = 0; i < table.columns.size(); ++i) {
+            ColumnType& type = table.columns[i].type;
+            for (const auto& row : table.rows) {
+                const Value& v = row[i];
+                if (const auto* text = std::get_if<std::string>(&v)) {
+                    if (type == ColumnType::Long || type == ColumnType::Double) type = ColumnType::Text;
+                    if (type == ColumnType::Text && Utf16Length(*text) > 255) type = ColumnType::Memo;
+                } else if (const auto* n = std::get_if<long long>(&v)) {
+                    if (type == ColumnType::Long && (*n < INT32_MIN || *n > INT32_MAX)) type = ColumnType::Double;
+                } else if (std::holds_alternative<double>(v) && type == ColumnType::Long) {
+                    type = ColumnType::Double;
+                }
+            }
+            for (auto& row : table.rows) {
+                Value& v = row[i];
+                if (type == ColumnType::Text || type == ColumnType::Memo) {
+                    if (const auto* n = std::get_if<long long>(&v)) v = std::to_string(*n);
+                    else if (const auto* d = std::get_if<double>(&v)) {
+                        char text[32];
+                        std::snprintf(text, sizeof text, "%.15g", *d);
+                        v = std::string(text);
+                    }
+                } else if (type == ColumnType::Double) {
+                    if (const auto* n = std::get_if<long long>(&v)) v = static_cast<double>(*n);
+                }
+            }
+        }
         tables.push_back(std::move(table));
     }
     WriteJet4(jetPath, tables);

@@ -1,6 +1,7 @@
 #include "startup/DataAccess.h"
 
 #include "import/SpreadsheetReader.h"
+#include "startup/JetFiles.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -46,6 +47,7 @@ struct Connection::Impl {
     QString path;
     bool spreadsheet = false;
     bool open = false;
+    bool jet = false;   // db is the read-only converted copy of a Jet file
 };
 
 namespace {
@@ -187,6 +189,7 @@ void Connection::Open(const QString& connectionText, const QString&, const QStri
         // The workbook itself is read when a record set is opened on it.
         if (!QFileInfo(path).isFile()) throw DataError(path, QStringLiteral("file not found"));
     } else {
+        impl_->jet = DetectDatabaseFormat(path) == DatabaseFormat::Jet;
         impl_->db = OpenDatabaseFile(path, false);
     }
     impl_->path = path;
@@ -199,7 +202,28 @@ void Connection::Execute(const QString& sql)
     if (!impl_->open) throw DataError(QString(), QStringLiteral("the connection is not open"));
     if (impl_->spreadsheet) throw DataError(impl_->path, QStringLiteral("a spreadsheet is read-only"));
     Statement s(PrepareOne(impl_->db, impl_->path, sql));
+    if (impl_->jet && !sqlite3_stmt_readonly(s.stmt)) {
+        sqlite3_finalize(s.stmt);
+        s.stmt = nullptr;
+        PrepareToWrite();
+        s.stmt = PrepareOne(impl_->db, impl_->path, sql);
+    }
     RunToEnd(impl_->db, impl_->path, sql, s.stmt);
+}
+
+void Connection::PrepareToWrite()
+{
+    if (!impl_->open || !impl_->jet) return;
+    sqlite3_close_v2(impl_->db);
+    impl_->db = nullptr;
+    try {
+        JetFiles::UpgradeInPlace(impl_->path);
+    } catch (const DataError&) {
+        impl_->db = OpenDatabaseFile(impl_->path, false);   // still the Jet file, read-only as before
+        throw;
+    }
+    impl_->jet = false;
+    impl_->db = OpenDatabaseFile(impl_->path, false);
 }
 
 void Connection::Close()
@@ -208,6 +232,7 @@ void Connection::Close()
     impl_->db = nullptr;
     impl_->open = false;
     impl_->spreadsheet = false;
+    impl_->jet = false;
 }
 
 bool Connection::IsOpen() const { return impl_->open; }
@@ -378,6 +403,7 @@ struct Recordset::Impl {
     {
         if (!editing) return;
         RequireUpdatable();
+        connection->PrepareToWrite();
         sqlite3* db = connection->Handle();
         QVector<int> columns;
         for (int i = 0; i < changed.size(); ++i)

@@ -56,6 +56,9 @@ public:
 
     // For the layer's own use (record sets, transactions).
     sqlite3* Handle() const;
+    // Before the first write to a Jet file: upgrades it in place to SQLite and reopens it (a Jet file is read
+    // through a read-only converted copy and is never written into). Does nothing for other files.
+    void PrepareToWrite();
     bool IsSpreadsheet() const;
 
     struct Impl;
@@ -106,7 +109,7 @@ DatabaseFormat DetectDatabaseFormat(const QString& path);
 
 // The one place that decides how a database file is opened (SQLite, or a converted copy of a Jet file).
 // Returns an open handle (busy timeout set) or throws DataError; never creates the file unless create is true
-// (create also accepts an existing empty file). A Jet file is refused with the cause "Jet format" for now.
+// (create also accepts an existing empty file). A Jet file opens as a read-only converted copy (JetFiles).
 sqlite3* OpenDatabaseFile(const QString& path, bool create = false);
 
 // How long an operation waits for a lock held by another process (another Marlinex on the same basket)

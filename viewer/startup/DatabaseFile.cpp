@@ -1,5 +1,6 @@
 // How a database file is recognised and opened. Every connection of the viewer comes through here.
 #include "startup/DataAccess.h"
+#include "startup/JetFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -40,6 +41,8 @@ DatabaseFormat DetectDatabaseFormat(const QString& path)
 
 sqlite3* OpenDatabaseFile(const QString& path, bool create)
 {
+    QString file = path;
+    bool readOnly = false;
     switch (DetectDatabaseFormat(path)) {
     case DatabaseFormat::Missing:
         if (!create) throw DataError(path, QStringLiteral("file not found"));
@@ -50,7 +53,10 @@ sqlite3* OpenDatabaseFile(const QString& path, bool create)
         if (!create) throw DataError(path, QStringLiteral("empty file, not a database"));
         break;
     case DatabaseFormat::Jet:
-        throw DataError(path, QStringLiteral("Jet format"));
+        // Read through a converted copy, never written: a write upgrades the file first (PrepareToWrite).
+        file = JetFiles::ConvertedCopy(path);
+        readOnly = true;
+        break;
     case DatabaseFormat::Unknown:
         if (!QFileInfo(path).isReadable()) throw DataError(path, QStringLiteral("permission denied"));
         throw DataError(path, QStringLiteral("not a database"));
@@ -59,9 +65,9 @@ sqlite3* OpenDatabaseFile(const QString& path, bool create)
     }
 
     // Without SQLITE_OPEN_CREATE a missing file is an error, never a new empty database.
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString cause = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(db);

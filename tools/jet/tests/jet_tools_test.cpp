@@ -261,10 +261,11 @@ TEST(JetWriter, SqliteDatabasesBecomeJetFilesOfTheSameRows)
         sqlite3* db = nullptr;
         sqlite3_open(sqlite.c_str(), &db);
         sqlite3_exec(db,
-                     "create table tblBook(级 text, 图号 text, 名称 text, 序号 integer, 价格 real, 备注 text);"
-                     "insert into tblBook values('Root','D65','推土机 Bulldozer',0,null,'V1.0');"
-                     "insert into tblBook values('P','175-30-1','螺栓 BOLT',3,12.5,null);"
-                     "insert into tblBook values('P','175-30-2','垫圈 WASHER',4,7,printf('%.300c','x'));",
+                     "create table tblBook(级 TEXT COLLATE NOCASE, 图号 text, 名称 text, 序号 COLLATE NOCASE, "
+                     "价格 NUMERIC, 备注 text, 数量 NUMERIC, x integer);"
+                     "insert into tblBook values('Root','D65','推土机 Bulldozer',0,null,'V1.0',null,null);"
+                     "insert into tblBook values('P','175-30-1','螺栓 BOLT',3,12.5,null,2,10);"
+                     "insert into tblBook values('P','175-30-2','垫圈 WASHER','4a',7,printf('%.300c','x'),'12.5 kg',20);",
                      nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }
@@ -272,9 +273,12 @@ TEST(JetWriter, SqliteDatabasesBecomeJetFilesOfTheSameRows)
     const Outcome run = Execute(Shell(kConverter) + " " + Shell(mdb.string()) + " " + Shell(back.string()), scratch.path());
     ASSERT_EQ(run.status, 0) << run.err;
     Sqlite db(back);
-    EXPECT_EQ(db.Rows("select 级, 图号, 名称, 序号, quote(价格), length(备注) from tblBook order by rowid"),
-              (std::vector<std::string>{"Root|D65|推土机 Bulldozer|0|NULL|4", "P|175-30-1|螺栓 BOLT|3|12.5|",
-                                        "P|175-30-2|垫圈 WASHER|4|7.0|300"}));
+    // Text in a numeric column (数量) keeps the column text; 序号 has no declared type and is text.
+    EXPECT_EQ(db.Rows("select 级, 图号, 名称, quote(序号), quote(价格), length(备注), quote(数量), quote(x) "
+                      "from tblBook order by rowid"),
+              (std::vector<std::string>{"Root|D65|推土机 Bulldozer|'0'|NULL|4|NULL|NULL",
+                                        "P|175-30-1|螺栓 BOLT|'3'|12.5||'2'|10",
+                                        "P|175-30-2|垫圈 WASHER|'4a'|7.0|300|'12.5 kg'|20"}));
 }
 
 } // namespace

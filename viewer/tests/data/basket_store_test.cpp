@@ -115,7 +115,7 @@ TEST_F(Basket, ABasketThatCannotBeOpenedIsReportedOnceWithItsPath)
         BasketStore::Open(c);
     }
 
-    // A Jet basket left by the old program is not a basket we can open yet; it is not replaced either.
+    // A damaged Jet basket left by the old program is reported, and not replaced.
     QFile jet(BasketStore::BasketPath());
     ASSERT_TRUE(QFile::remove(BasketStore::BasketPath()));
     ASSERT_TRUE(jet.open(QIODevice::WriteOnly));
@@ -125,7 +125,7 @@ TEST_F(Basket, ABasketThatCannotBeOpenedIsReportedOnceWithItsPath)
     Connection c;
     EXPECT_THROW(BasketStore::Open(c), DataError);
     ASSERT_EQ(Dialogs::Script::Prompts().size(), 1);
-    EXPECT_TRUE(Dialogs::Script::Prompts().first().contains("Jet format"));
+    EXPECT_TRUE(Dialogs::Script::Prompts().first().contains("truncated"));
     EXPECT_EQ(QFileInfo(BasketStore::BasketPath()).size(), 4020);
 }
 

@@ -298,7 +298,7 @@ TEST_F(DataAccess, FailuresNameTheFileAndTheCause)
     struct Case { QString path; QString cause; };
     const Case cases[] = {
         {missing, "file not found"}, {garbage, "not a database"}, {empty, "empty file"},
-        {jet, "Jet format"},         {ace, "Jet format"},         {dir.path(), "folder"},
+        {jet, "truncated"},          {ace, "truncated"},          {dir.path(), "folder"},
     };
     for (const Case& k : cases) {
         Connection c;
