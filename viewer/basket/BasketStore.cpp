@@ -86,4 +86,13 @@ QString IdentityLookup(const QString& drawingNumber, const QString& serialNumber
            + SqlText(serialNumber) + QStringLiteral("' and  图号='") + SqlText(partNumber) + QStringLiteral("'");
 }
 
+bool HasLine(const QString& drawingNumber, const QString& serialNumber, const QString& partNumber)
+{
+    Connection connection;
+    Open(connection);
+    Recordset lines;
+    lines.Open(IdentityLookup(drawingNumber, serialNumber, partNumber), connection, 1, 3, -1);
+    return lines.RecordCount() >= 1;
+}
+
 } // namespace BasketStore

@@ -43,4 +43,8 @@ void Open(Connection& connection);
 // The identity lookup of one basket line; values are quoted with SqlText.
 QString IdentityLookup(const QString& drawingNumber, const QString& serialNumber, const QString& partNumber);
 
+// Whether at least one basket line has exactly this identity: opens the basket, runs the identity lookup,
+// closes it again. Failures throw DataError (after the one message of Open).
+bool HasLine(const QString& drawingNumber, const QString& serialNumber, const QString& partNumber);
+
 } // namespace BasketStore

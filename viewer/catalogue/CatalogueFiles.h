@@ -15,4 +15,9 @@ inline QString DrawingPicture(const QString& file)
     return file.left(file.size() >= 4 ? file.size() - 4 : 0) + QStringLiteral(".rs_");
 }
 
+// The path of the file name in folder (which ends in "/"): the exact name when it exists, else a file whose
+// name differs only in letter case (catalogues are often copied from case-insensitive disks), else the exact
+// name (missing).
+QString Find(const QString& folder, const QString& name);
+
 } // namespace CatalogueFiles

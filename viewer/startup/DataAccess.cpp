@@ -48,6 +48,9 @@ struct Connection::Impl {
     bool spreadsheet = false;
     bool open = false;
     bool jet = false;   // db is the read-only converted copy of a Jet file
+    // Record sets outlive their connection now and then (a replaced shared connection); they test this
+    // before writing instead of touching a connection that is gone.
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
 };
 
 namespace {
@@ -249,6 +252,7 @@ const char RowidAlias[] = "marlinex_rowid";
 
 struct Recordset::Impl {
     Connection* connection = nullptr;
+    std::weak_ptr<int> connectionAlive;
     QString file;
     bool open = false;
 
@@ -292,7 +296,8 @@ struct Recordset::Impl {
     {
         RequireOpen();
         if (table.isEmpty()) throw DataError(file, QStringLiteral("this record set is read-only (not a select from one table)"));
-        if (!connection || !connection->IsOpen()) throw DataError(file, QStringLiteral("the connection is closed"));
+        if (!connection || connectionAlive.expired() || !connection->IsOpen())
+            throw DataError(file, QStringLiteral("the connection is closed"));
     }
 
     void Clear()
@@ -469,6 +474,7 @@ void Recordset::Open(const QString& sql, Connection& connection, int, int, int)
     Close();
     if (!connection.IsOpen()) throw DataError(QString(), QStringLiteral("the connection is not open"));
     impl_->connection = &connection;
+    impl_->connectionAlive = connection.impl()->alive;
     impl_->file = connection.FilePath();
     if (connection.IsSpreadsheet())
         impl_->OpenSpreadsheet(sql);

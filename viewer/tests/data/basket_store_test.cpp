@@ -47,6 +47,7 @@ protected:
         BasketStore::Open(c);
         Recordset rs;
         rs.Open(BasketStore::IdentityLookup(drawing, serial, part), c, 1, 3, -1);
+        EXPECT_EQ(BasketStore::HasLine(drawing, serial, part), rs.RecordCount() >= 1);
         return rs.RecordCount();
     }
 

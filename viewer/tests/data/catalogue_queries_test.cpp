@@ -112,3 +112,22 @@ TEST_F(CatalogueQueries, PriceUpdateSetsEveryRowOfThatNumber)
     EXPECT_EQ(Column("select * from tblBook where 图号='o''ring-7'", "价格"), QStringList({"4"}));
     EXPECT_EQ(Column("select * from tblBook where 价格=9", "图号"), QStringList());
 }
+
+TEST(CatalogueFileNames, ANameThatDiffersOnlyInCaseIsFound)
+{
+    ScratchDir dir;
+    const QString folder = dir.path() + "/";
+    for (const char* name : {"BOOK.SD", "cover.GIF", "a0123.rs_"}) {
+        QFile f(folder + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    struct Case { QString name, found; };
+    const Case cases[] = {
+        {CatalogueFiles::Database, "BOOK.SD"}, {CatalogueFiles::Cover, "cover.GIF"},
+        {CatalogueFiles::DrawingPicture("A0123.gif"), "a0123.rs_"}, {"missing.rs_", "missing.rs_"},
+    };
+    for (const Case& k : cases) EXPECT_EQ(CatalogueFiles::Find(folder, k.name), folder + k.found);
+    QFile exact(folder + "book.sd");
+    ASSERT_TRUE(exact.open(QIODevice::WriteOnly));
+    EXPECT_EQ(CatalogueFiles::Find(folder, "book.sd"), folder + "book.sd");   // the exact name wins
+}

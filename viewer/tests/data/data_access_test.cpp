@@ -1,8 +1,10 @@
 // The data access layer on real SQLite files: rows, fields, writes, transactions and every kind of failure.
 #include "Fixtures.h"
+#include "JetWriter.h"
 #include "TestSupport.h"
 #include "startup/DataAccess.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QElapsedTimer>
@@ -167,6 +169,19 @@ TEST_F(DataAccess, PendingChangesAreSavedOnMoveAndDroppedOnClose)
     EXPECT_EQ(RawScalar(book, "select count(*) from tblBook where 图号='dropped'").toInt(), 0);
 }
 
+TEST_F(DataAccess, ARecordsetWhoseConnectionIsGoneRefusesToWrite)
+{
+    Recordset rs;
+    {
+        Connection c;
+        c.Open(Text(book));
+        rs.Open("select * from tblBook where 级='P'", c);
+    }
+    EXPECT_EQ(rs.Fields("图号").toString(), "6D125-11");   // the rows are still there to read
+    EXPECT_THROW(rs.SetField("价格", 1), DataError);
+    EXPECT_THROW(rs.AddNew(), DataError);
+}
+
 TEST_F(DataAccess, ComputedAndJoinedRowsAreReadOnly)
 {
     Connection c;
@@ -270,6 +285,25 @@ TEST_F(DataAccess, TransactionsCommitOrRollBack)
         t.Commit();
     }
     EXPECT_EQ(RawScalar(book, "select count(*) from tblBook where 价格=2").toInt(), 3);
+}
+
+TEST_F(DataAccess, ATransactionOnAJetCatalogueWritesItsChanges)
+{
+    const QString jet = dir.file("jet/book.sd");
+    QDir().mkpath(dir.file("jet"));
+    jet::WriteJet4FromSqlite(QFile::encodeName(book).toStdString(), QFile::encodeName(jet).toStdString());
+    ASSERT_EQ(DetectDatabaseFormat(jet), DatabaseFormat::Jet);
+    {
+        Connection c;
+        c.Open(Text(jet));
+        Transaction t(c);
+        c.Execute("Update tblBook set 价格=8.5 where 图号='abc-1'");
+        c.Execute("Update tblBook set 价格=9.5 where 图号='6D125-11'");
+        t.Commit();
+    }
+    EXPECT_EQ(DetectDatabaseFormat(jet), DatabaseFormat::SQLite);   // upgraded before the first write
+    EXPECT_EQ(RawScalar(jet, "select 价格 from tblBook where 图号='abc-1'").toDouble(), 8.5);
+    EXPECT_EQ(RawScalar(jet, "select 价格 from tblBook where 图号='6D125-11'").toDouble(), 9.5);
 }
 
 TEST_F(DataAccess, PathsWithBlanksSemicolonsAndChineseOpen)
