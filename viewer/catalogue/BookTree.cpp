@@ -3,7 +3,6 @@
 #include "catalogue/BilingualName.h"
 #include "catalogue/frmExplore.h"
 #include "catalogue/CatalogueFiles.h"
-#include "startup/CatalogueFiles.h"
 #include "startup/DataAccess.h"
 #include "startup/KeyedTree.h"
 #include "startup/PictureArray.h"
@@ -106,7 +105,7 @@ bool ShowCover(frmExplore& w, const QString& folder)
     PictureBox& img = *w.imgMain;
     img.SetStretch(true);
     img.RemovePicture();
-    if (!img.LoadPicture(FindFileIgnoringCase(folder, CatalogueFiles::Cover))) return false;
+    if (!img.LoadPicture(CatalogueFiles::Find(folder, CatalogueFiles::Cover))) return false;
     img.SetStretch(false);
     img.SetStretch(true);
     img.Move(0, 0);
@@ -158,7 +157,7 @@ void OpenSelectedCatalogue(frmExplore& w)
     if (KeyedTree::Picture(node) != CataloguePicture) return;   // a series node: the page stays empty
 
     const QString folder = KeyedTree::Tag(node);
-    ModExplor::CurrentBookPath = FindFileIgnoringCase(folder, CatalogueFiles::Database);
+    ModExplor::CurrentBookPath = CatalogueFiles::Find(folder, CatalogueFiles::Database);
     ModExplor::BookConnectionString = DatabaseConnectionText(ModExplor::CurrentBookPath);
     w.TVbook->RemoveAll();
     FillBookTree(*w.TVbook, ModExplor::IsEnglish());

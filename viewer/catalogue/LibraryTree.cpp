@@ -4,7 +4,6 @@
 #include "catalogue/Subfolders.h"
 #include "catalogue/frmExplore.h"
 #include "catalogue/CatalogueFiles.h"
-#include "startup/CatalogueFiles.h"
 #include "startup/DataAccess.h"
 #include "startup/KeyedTree.h"
 #include "startup/ScrollArea.h"
@@ -93,7 +92,7 @@ void BuildLibraryTree(const QString& dataPath, KeyedTree* tree)
         QCoreApplication::processEvents();
         if (!guard) return;
         const QString folder = dataPath + names[i] + QLatin1Char('/');
-        const QString database = FindFileIgnoringCase(folder, CatalogueFiles::Database);
+        const QString database = CatalogueFiles::Find(folder, CatalogueFiles::Database);
         if (!QFileInfo(database).isFile()) continue;
         RootRow row;
         if (ReadRootRow(database, row)) AddCatalogue(*tree, folder, row, english);
