@@ -10,6 +10,7 @@
 #include "startup/TextRules.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPointer>
 
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int SeriesPicture = 1;
 constexpr int CataloguePicture = 4;
+constexpr qint64 kRepaintMs = 100;
 
 struct RootRow {
     QString libraryPath, key, name;
@@ -88,15 +90,28 @@ void BuildLibraryTree(const QString& dataPath, KeyedTree* tree)
     const QPointer<KeyedTree> guard(tree);
     const bool english = ModExplor::IsEnglish();
     const QStringList names = ListSubfolders(dataPath);
+    // Pending events run before every catalogue, but painting the tree that often would cost more than reading
+    // the catalogues: the tree itself repaints a few times a second while it grows.
+    const bool updates = tree->updatesEnabled();
+    QElapsedTimer sincePaint;
+    sincePaint.start();
+    tree->setUpdatesEnabled(false);
     for (qsizetype i = names.size() - 1; i >= 0; --i) {
+        const bool paint = sincePaint.elapsed() >= kRepaintMs;
+        if (paint) {
+            tree->setUpdatesEnabled(updates);
+            sincePaint.restart();
+        }
         QCoreApplication::processEvents();
         if (!guard) return;
+        if (paint) tree->setUpdatesEnabled(false);
         const QString folder = dataPath + names[i] + QLatin1Char('/');
         const QString database = CatalogueFiles::Find(folder, CatalogueFiles::Database);
         if (!QFileInfo(database).isFile()) continue;
         RootRow row;
         if (ReadRootRow(database, row)) AddCatalogue(*tree, folder, row, english);
     }
+    tree->setUpdatesEnabled(updates);
     tree->update();
 }
 
