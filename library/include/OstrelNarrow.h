@@ -12,6 +12,7 @@ std::string Encode(const std::u16string& text);
 std::u16string Decode(const std::string& bytes);
 // UTF-8 form, for file names (always UTF-8 here, whatever the narrow set).
 std::string Utf8(const std::u16string& text);
+std::u16string FromUtf8(const std::string& bytes);
 // The longest prefix of bytes of at most maxBytes that does not split a character.
 std::string CutToBytes(const std::string& bytes, size_t maxBytes);
 }

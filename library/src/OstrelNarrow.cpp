@@ -68,17 +68,22 @@ std::string Utf8(const std::u16string& text)
     return Convert("UTF-8", "UTF-16LE", reinterpret_cast<const char*>(text.data()), text.size() * 2, 2, "?");
 }
 
-std::u16string Decode(const std::string& bytes)
+namespace {
+std::u16string ToUtf16(const std::string& bytes, const char* set)
 {
-    const std::string set = CharsetName();
     const std::string replacement("\xFD\xFF", 2);   // U+FFFD in UTF-16LE
-    const std::string wide = Convert("UTF-16LE", set.c_str(), bytes.data(), bytes.size(), 1, replacement);
+    const std::string wide = Convert("UTF-16LE", set, bytes.data(), bytes.size(), 1, replacement);
     std::u16string out(wide.size() / 2, u'\0');
     for (size_t i = 0; i < out.size(); ++i)
         out[i] = static_cast<char16_t>(static_cast<unsigned char>(wide[2 * i]) |
                                        (static_cast<unsigned char>(wide[2 * i + 1]) << 8));
     return out;
 }
+} // namespace
+
+std::u16string Decode(const std::string& bytes) { return ToUtf16(bytes, CharsetName().c_str()); }
+
+std::u16string FromUtf8(const std::string& bytes) { return ToUtf16(bytes, "UTF-8"); }
 
 std::string CutToBytes(const std::string& bytes, size_t maxBytes)
 {

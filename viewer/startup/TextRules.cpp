@@ -8,6 +8,14 @@ namespace TextRules {
 
 double NumericValue(const QString& text)
 {
+    double value = 0.0;
+    LeadingNumber(text, value);
+    return value;
+}
+
+bool LeadingNumber(const QString& text, double& value)
+{
+    value = 0.0;
     // Collect the leading number with blanks removed, then let the C library read it.
     QString digits;
     int i = 0;
@@ -23,7 +31,7 @@ double NumericValue(const QString& text)
         else if (c == '.' && !point) { digits += c; point = true; }
         else break;
     }
-    if (!any) return 0.0;
+    if (!any) return false;
     // Optional exponent, kept only when digits follow it.
     if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         int j = i + 1;
@@ -38,7 +46,8 @@ double NumericValue(const QString& text)
         }
         if (expDigits) digits += exp;
     }
-    return std::strtod(digits.toLatin1().constData(), nullptr);
+    value = std::strtod(digits.toLatin1().constData(), nullptr);
+    return true;
 }
 
 double NumericValue(const QVariant& value)

@@ -10,6 +10,8 @@ namespace TextRules {
 // skipped, optional sign and exponent). No leading number, "", or Null give 0. "12.5 kg" -> 12.5, "75%" -> 75.
 double NumericValue(const QString& text);
 double NumericValue(const QVariant& value);
+// The same reading, telling whether the text has a leading number at all ("0 kg" has, "n/a" has not).
+bool LeadingNumber(const QString& text, double& value);
 
 // Strict conversion: the whole text (blanks around allowed) must be a number in the user's locale.
 bool StrictNumber(const QString& text, double& result);

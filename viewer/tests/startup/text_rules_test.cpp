@@ -11,8 +11,17 @@ TEST(TextRules, NumericValueReadsTheLeadingNumber)
         {"12.5 kg", 12.5}, {"75%", 75}, {"", 0}, {"abc", 0}, {"  -3.25", -3.25}, {"1 000", 1000},
         {"1.5e3x", 1500}, {"2e", 2}, {".5", 0.5}, {"+7", 7}, {"1.2.3", 1.2}, {"-", 0},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(NumericValue(QString::fromUtf8(c.text)), c.expected) << c.text;
+        // Whether a number was there at all: only the texts whose first non-blank is a digit, sign or point.
+        double v = -1;
+        const bool has = LeadingNumber(QString::fromUtf8(c.text), v);
+        EXPECT_EQ(has, c.expected != 0) << c.text;
+        EXPECT_DOUBLE_EQ(v, c.expected) << c.text;
+    }
+    double zero = -1;
+    EXPECT_TRUE(LeadingNumber(QStringLiteral("0 kg"), zero));
+    EXPECT_EQ(zero, 0.0);
     EXPECT_EQ(NumericValue(QVariant()), 0.0);
     EXPECT_EQ(NumericValue(QVariant(12.5)), 12.5);
 }

@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QFile>
+#include <clocale>
 
 namespace TestSupport {
 
@@ -30,6 +31,16 @@ void ScratchSettings::write(const QString& language, const QString& savePath) co
     QFile f(iniPath());
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
     f.write(QStringLiteral("[Option]\r\nLanguage=%1\r\nSavePath=%2\r\n").arg(language, savePath).toUtf8());
+}
+
+ScopedLocale::ScopedLocale(const char* name) : previous_(std::setlocale(LC_ALL, nullptr))
+{
+    ok_ = std::setlocale(LC_ALL, name) != nullptr;
+}
+
+ScopedLocale::~ScopedLocale()
+{
+    if (ok_) std::setlocale(LC_ALL, previous_.constData());
 }
 
 } // namespace TestSupport

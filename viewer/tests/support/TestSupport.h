@@ -33,4 +33,16 @@ private:
     QByteArray previous_;
 };
 
+// Switches the C library's locale (LOCPATH may point at the build's own locales) for the life of the
+// object; ok() is false when the locale does not exist here, and then nothing was changed.
+class ScopedLocale {
+public:
+    explicit ScopedLocale(const char* name);
+    ~ScopedLocale();
+    bool ok() const { return ok_; }
+private:
+    QByteArray previous_;
+    bool ok_ = false;
+};
+
 } // namespace TestSupport

@@ -1,0 +1,5 @@
+// The main window's command that opens the price import.
+#include "catalogue/frmExplore.h"
+#include "import/frmImportPrice.h"
+
+void frmExplore::mnuFile_ImportPrice_Click() { ShowImportPrice(this); }
