@@ -37,6 +37,7 @@ public:
     OstrelVariant(double d) : value_(d) {}
     OstrelVariant(std::u16string s) : value_(std::move(s)) {}
     OstrelVariant(const char16_t* s) : value_(std::u16string(s)) {}
+    OstrelVariant(const char*) = delete;   // would silently become a Boolean; pass a u"" text
     bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
     const Value& Get() const { return value_; }
     // As text: "" when empty, "True"/"False", numbers in their shortest decimal form (15 digits).

@@ -69,10 +69,12 @@ void WriteJet4FromSqlite(const std::string& sqlitePath, const std::string& jetPa
         table.name = reinterpret_cast<const char*>(sqlite3_column_text(names.handle, 0));
         Stmt info;
         Prepare(db.handle, "PRAGMA table_info(" + Quote(table.name) + ")", info);
+        std::vector<bool> untyped;
         while (sqlite3_step(info.handle) == SQLITE_ROW) {
             const auto* type = sqlite3_column_text(info.handle, 2);
-            table.columns.push_back({reinterpret_cast<const char*>(sqlite3_column_text(info.handle, 1)),
-                                     TypeFor(type ? reinterpret_cast<const char*>(type) : "")});
+            const std::string declared = type ? reinterpret_cast<const char*>(type) : "";
+            table.columns.push_back({reinterpret_cast<const char*>(sqlite3_column_text(info.handle, 1)), TypeFor(declared)});
+            untyped.push_back(declared.empty());
         }
         Stmt rows;
         Prepare(db.handle, "SELECT * FROM " + Quote(table.name) + " ORDER BY rowid", rows);
@@ -95,6 +97,12 @@ void WriteJet4FromSqlite(const std::string& sqlitePath, const std::string& jetPa
         // text, fractions or large numbers in a whole-number column make it Double, long text makes Memo.
         for (size_t i = 0; i < table.columns.size(); ++i) {
             ColumnType& type = table.columns[i].type;
+            // A column without a declared type keeps each value as stored: numbers only make it numeric.
+            if (untyped[i]) {
+                type = ColumnType::Long;
+                for (const auto& row : table.rows)
+                    if (std::holds_alternative<std::string>(row[i])) type = ColumnType::Text;
+            }
             for (const auto& row : table.rows) {
                 const Value& v = row[i];
                 if (const auto* text = std::get_if<std::string>(&v)) {

@@ -37,6 +37,28 @@ std::string Wmf(int width, int height, const std::vector<Shape>& shapes)
     record(0x020C, {h, w});    // SetWindowExt height, width
     for (const Shape& s : shapes) {
         const uint32_t c = ColorRef(s.rgb);
+        if (s.kind == Shape::Text) {
+            // CreateFontIndirect: height (negative: of the characters), width, escapement, orientation,
+            // weight, then italic..pitch bytes and the face name, NUL-padded to 32 bytes.
+            std::vector<int> font = {-(s.bottom - s.top) * kTwipsPerPixel, 0, 0, 0, 400, 0, 0, 0, 0};
+            char face[32] = "Arial";
+            for (int i = 0; i < 32; i += 2)
+                font.push_back(static_cast<unsigned char>(face[i]) | (static_cast<unsigned char>(face[i + 1]) << 8));
+            record(0x02FB, font);
+            record(0x012D, {0});                                                        // SelectObject font
+            record(0x0209, {static_cast<int>(c & 0xffff), static_cast<int>(c >> 16)});  // SetTextColor
+            record(0x0102, {1});                                                        // SetBkMode transparent
+            std::vector<int> words = {static_cast<int>(s.text.size())};
+            std::string padded = s.text;
+            if (padded.size() % 2) padded.push_back('\0');
+            for (size_t i = 0; i < padded.size(); i += 2)
+                words.push_back(static_cast<unsigned char>(padded[i]) | (static_cast<unsigned char>(padded[i + 1]) << 8));
+            words.push_back(s.top * kTwipsPerPixel);
+            words.push_back(s.left * kTwipsPerPixel);
+            record(0x0521, words);                                                      // TextOut
+            record(0x01F0, {0});
+            continue;
+        }
         record(0x02FC, {0, static_cast<int>(c & 0xffff), static_cast<int>(c >> 16), 0});      // CreateBrushIndirect
         record(0x02FA, {0, 0, 0, static_cast<int>(c & 0xffff), static_cast<int>(c >> 16)});  // CreatePenIndirect
         record(0x012D, {0});   // SelectObject brush
@@ -82,6 +104,7 @@ std::string Emf(int width, int height, const std::vector<Shape>& shapes)
         ++count;
     };
     for (const Shape& s : shapes) {
+        if (s.kind == Shape::Text) continue;
         const auto c = static_cast<int32_t>(ColorRef(s.rgb));
         record(39, {1, 0, c, 0});        // CreateBrushIndirect: handle 1, solid
         record(38, {2, 0, 1, 0, c});     // CreatePen: handle 2, solid, width 1

@@ -77,15 +77,7 @@ void Dialog::Form_Load()
     Text1->setPlainText(SupportText(ModExplor::ProgramFolder() + name));
 }
 
-void Dialog::ShowModal(QWidget* owner)
-{
-    Dialog* window = Forms::get<Dialog>();
-    if (!window) return;
-    window->setParent(owner, window->windowFlags() | Qt::Dialog);
-    window->exec();
-    // However it was closed (OK, Esc, the title bar), the next opening loads afresh.
-    Forms::unload<Dialog>();
-}
+void Dialog::ShowModal(QWidget* owner) { Forms::showModal<Dialog>(owner); }
 
 void Dialog::StartSysInfo() { SysInfo::Start(); }
 

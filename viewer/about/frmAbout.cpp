@@ -122,15 +122,7 @@ void frmAbout::SetEnglishCaptions()
     cmdSysInfo->setText(QStringLiteral("System Info(&S)"));
 }
 
-void frmAbout::ShowModal(QWidget* owner)
-{
-    frmAbout* window = Forms::get<frmAbout>();
-    if (!window) return;
-    window->setParent(owner, window->windowFlags() | Qt::Dialog);
-    window->exec();
-    // However it was closed (OK, Esc, the title bar), the next opening loads afresh.
-    Forms::unload<frmAbout>();
-}
+void frmAbout::ShowModal(QWidget* owner) { Forms::showModal<frmAbout>(owner); }
 
 void frmAbout::StartSysInfo() { SysInfo::Start(); }
 

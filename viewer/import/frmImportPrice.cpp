@@ -4,6 +4,7 @@
 #include "import/PriceImport.h"
 #include "startup/DataAccess.h"
 #include "startup/Dialogs.h"
+#include "startup/JetFiles.h"
 #include "startup/Forms.h"
 
 #include <QCloseEvent>
@@ -59,6 +60,7 @@ struct frmImportPrice::Outcome {
     int notVisited = 0;
     bool stopped = false;
     QStringList failures;   // "folder: cause"
+    QStringList upgraded;   // where the originals of the Jet catalogues upgraded by this import are kept
     PriceList list;
 };
 
@@ -267,6 +269,7 @@ void frmImportPrice::RunImport(Outcome& outcome)
         return;
     }
 
+    JetFiles::TakeUpgradedOriginals();   // only this import's upgrades are told
     if (!outcome.list.updates.isEmpty()) {
         const QString data = ModExplor::DataPath;
         const QStringList folders = ListSubfolders(data);
@@ -289,6 +292,8 @@ void frmImportPrice::RunImport(Outcome& outcome)
         if (folders.isEmpty()) PgBar1->setValue(1);
     }
 
+    outcome.upgraded = JetFiles::TakeUpgradedOriginals();
+
     // The completion message: what was done and what was not.
     QStringList lines;
     if (outcome.stopped)
@@ -300,12 +305,21 @@ void frmImportPrice::RunImport(Outcome& outcome)
         lines << (english ? QStringLiteral("The price list has no rows.") : QStringLiteral("价格文件中没有数据行。"));
     lines << (english ? QStringLiteral("Catalogues updated: %1").arg(outcome.updated)
                       : QStringLiteral("已更新的目录：%1 个").arg(outcome.updated));
-    if (outcome.failed) {
-        lines << (english ? QStringLiteral("Catalogues that could not be updated (left unchanged): %1").arg(outcome.failed)
-                          : QStringLiteral("无法更新的目录（未作修改）：%1 个").arg(outcome.failed));
-        for (const QString& f : outcome.failures.mid(0, kNamedFailures)) lines << QStringLiteral("    ") + f;
-        if (outcome.failures.size() > kNamedFailures) lines << QStringLiteral("    ...");
-    }
+    // A heading and the first few names below it.
+    const auto named = [&lines](const QString& heading, const QStringList& names) {
+        lines << heading;
+        for (const QString& n : names.mid(0, kNamedFailures)) lines << QStringLiteral("    ") + n;
+        if (names.size() > kNamedFailures) lines << QStringLiteral("    ...");
+    };
+    if (!outcome.upgraded.isEmpty())
+        named(english ? QStringLiteral("Catalogues upgraded from the old (Jet) format: %1; their originals are kept at:")
+                            .arg(outcome.upgraded.size())
+                      : QStringLiteral("已从旧（Jet）格式升级的目录：%1 个，原文件保存在：").arg(outcome.upgraded.size()),
+              outcome.upgraded);
+    if (outcome.failed)
+        named(english ? QStringLiteral("Catalogues that could not be updated (left unchanged): %1").arg(outcome.failed)
+                      : QStringLiteral("无法更新的目录（未作修改）：%1 个").arg(outcome.failed),
+              outcome.failures);
     if (outcome.notVisited)
         lines << (english ? QStringLiteral("Catalogues not visited: %1").arg(outcome.notVisited)
                           : QStringLiteral("未处理的目录：%1 个").arg(outcome.notVisited));

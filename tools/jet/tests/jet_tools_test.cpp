@@ -273,7 +273,7 @@ TEST(JetWriter, SqliteDatabasesBecomeJetFilesOfTheSameRows)
     const Outcome run = Execute(Shell(kConverter) + " " + Shell(mdb.string()) + " " + Shell(back.string()), scratch.path());
     ASSERT_EQ(run.status, 0) << run.err;
     Sqlite db(back);
-    // Text in a numeric column (数量) keeps the column text; 序号 has no declared type and is text.
+    // Text in a numeric column (数量) or in one without a declared type (序号) makes the column text.
     EXPECT_EQ(db.Rows("select 级, 图号, 名称, quote(序号), quote(价格), length(备注), quote(数量), quote(x) "
                       "from tblBook order by rowid"),
               (std::vector<std::string>{"Root|D65|推土机 Bulldozer|'0'|NULL|4|NULL|NULL",

@@ -5,6 +5,7 @@
 #include "about/SysInfo.h"
 #include "startup/Dialogs.h"
 #include "startup/Forms.h"
+#include "startup/Picture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -126,6 +127,29 @@ TEST_F(AboutWindows, AboutWindowSpeaksBothLanguages)
     EXPECT_TRUE(Text(a, "lblDescription").contains(QStringLiteral("Marlinex")));
     EXPECT_EQ(Text(a, "cmdOK"), QStringLiteral("OK(&O)"));
     EXPECT_EQ(Text(a, "cmdSysInfo"), QStringLiteral("System Info(&S)"));
+}
+
+// The fixed files the build puts beside the program: the splash pictures of both languages, both support
+// texts, and the help document (RTF under its .doc name, so word processors open it).
+TEST_F(AboutWindows, TheProgramFolderShipsItsFixedFiles)
+{
+    const QString bin = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin");
+    for (const char* name : {"/view.Res", "/viewen.Res"}) {
+        const Picture splash = Picture::Load(bin + QString::fromLatin1(name));
+        EXPECT_EQ(splash.NaturalSize(), QSize(499, 331)) << name;
+    }
+    ModExplor::SetProgramFolder(bin);
+    for (const char* language : {"0", "1"}) {
+        ModExplor::LanguageFlag = QString::fromLatin1(language);
+        const QString text = Forms::get<Dialog>()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
+        EXPECT_TRUE(text.contains(QStringLiteral("Marlinex"))) << "language " << language;
+        EXPECT_TRUE(text.endsWith('\n'));
+        Forms::unload<Dialog>();
+        TestSupport::Settle();
+    }
+    QFile help(bin + QStringLiteral("/MarlinexHelp.doc"));
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(help.read(6) == "{\\rtf1");
 }
 
 // Opens a window modally over a main window and closes it with its OK button from inside the loop.

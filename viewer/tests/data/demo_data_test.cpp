@@ -45,6 +45,11 @@ TEST(DemoData, CataloguesHaveEverythingTheViewerShows)
     ScratchDir data;
     const QStringList folders = Fixtures::WriteDemoData(data.path());
     ASSERT_GE(folders.size(), 3);
+    // One catalogue is in the Jet format users have from the old program; it reads like the others below.
+    EXPECT_EQ(std::count_if(folders.begin(), folders.end(), [](const QString& f) {
+                  return DetectDatabaseFormat(f + CatalogueFiles::Database) == DatabaseFormat::Jet;
+              }),
+              1);
 
     QMap<QString, int> seriesKeys;          // first library path key -> catalogues
     QMap<QString, QSet<QString>> partIn;    // part number -> catalogues

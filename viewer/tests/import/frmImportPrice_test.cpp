@@ -1,6 +1,7 @@
 // The price import window on real catalogues (SQLite files built by the fixture builder) and real
 // spreadsheets, driven as a user would: pick a file, press Import, read the message.
 #include "Fixtures.h"
+#include "JetWriter.h"
 #include "TestSupport.h"
 #include "XlsxFixture.h"
 #include "ModExplor.h"
@@ -400,4 +401,40 @@ TEST_F(ImportPrice, OpensModallyFromTheMainWindowAndTheRestartUnloadsIt)
     Settle();
     EXPECT_EQ(Forms::loaded<frmImportPrice>(), nullptr);
     EXPECT_EQ(Forms::loaded<frmExplore>(), nullptr);
+}
+
+// Catalogues users have from the old program are Jet files: the import upgrades each one it writes to,
+// keeps the original beside it and says so; a damaged Jet file is skipped like any unusable catalogue.
+TEST_F(ImportPrice, UpgradesJetCataloguesAndSaysWhereTheOriginalsAre)
+{
+    const QString book = AddCatalogue(data.path(), QStringLiteral("old"), {{"P-1", 1.0}, {"P-2", QVariant()}});
+    jet::WriteJet4FromSqlite(QFile::encodeName(book).toStdString(), QFile::encodeName(book + ".new").toStdString());
+    QFile::remove(book);
+    QFile::rename(book + ".new", book);
+    QFile original(book);
+    original.open(QIODevice::ReadOnly);
+    const QByteArray jetBytes = original.readAll();
+    original.close();
+    const QString current = AddCatalogue(data.path(), QStringLiteral("new"), {{"P-1", 8.0}});
+    const QString damaged = data.file(QStringLiteral("cut/book.sd"));
+    QDir(data.path()).mkdir(QStringLiteral("cut"));
+    QFile cut(damaged);
+    cut.open(QIODevice::WriteOnly);
+    cut.write(jetBytes.left(jetBytes.size() - 1000));
+    cut.close();
+
+    const QString message = Import(Sheet({{kPart, kPrice}, {"P-1", 2.5}, {"P-2", 3}}));
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Import Completely!\n\nCatalogues updated: 2\n"
+                                                  "Catalogues upgraded from the old (Jet) format: 1; their originals are kept at:\n"
+                                                  "    ") + book + QStringLiteral(".jet\n"
+                                                  "Catalogues that could not be updated (left unchanged): 1\n")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("cut"))) << message.toStdString();
+    EXPECT_EQ(Prices(book), QStringList({"P-1=2.5", "P-2=3.0"}));   // a Double column of the Jet file
+    EXPECT_EQ(Prices(current), QStringList({"P-1=2.5"}));
+    QFile kept(book + QStringLiteral(".jet"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), jetBytes);
+    EXPECT_EQ(QFileInfo(damaged).size(), jetBytes.size() - 1000);
+    EXPECT_FALSE(QFileInfo::exists(damaged + QStringLiteral(".jet")));
 }

@@ -12,9 +12,10 @@
 
 namespace {
 
-// A 120 x 80 drawing: a red bar and a blue disc on white.
+// A 120 x 80 drawing: a red bar, a blue disc and (in the WMF) a callout number on white.
 const std::vector<metafile::Shape> kShapes = {{metafile::Shape::Rectangle, 10, 10, 110, 30, 0xff0000},
-                                              {metafile::Shape::Ellipse, 40, 40, 80, 76, 0x0000ff}};
+                                              {metafile::Shape::Ellipse, 40, 40, 80, 76, 0x0000ff},
+                                              {metafile::Shape::Text, 90, 50, 0, 70, 0x000000, "18"}};
 
 struct Format {
     const char* name;
@@ -61,7 +62,14 @@ TEST(MetafilePicture, LoadsByContentWithTheFrameAsNaturalSizeAndDrawsSharplyWhen
             EXPECT_EQ(at(60, 20), 0xff0000u);   // inside the bar
             EXPECT_EQ(at(60, 58), 0x0000ffu);   // centre of the disc
             EXPECT_EQ(at(5, 5), 0xffffffu);     // background
-            EXPECT_EQ(at(115, 60), 0xffffffu);
+            EXPECT_EQ(at(115, 75), 0xffffffu);
+        }
+        if (QString(f.name) == "wmf") {   // the callout number is drawn as text in its box
+            const QImage image = Render(picture, QSize(240, 160));
+            int dark = 0;
+            for (int y = 100; y < 140; ++y)
+                for (int x = 180; x < 236; ++x) dark += qGray(image.pixel(x, y)) < 100;
+            EXPECT_GT(dark, 40);
         }
         // Zoomed five times, the bar's left edge (x = 10, outlined by a pen one picture pixel wide) is still
         // a hard edge: a 120-pixel image blown up would blur it over several screen pixels either side.
