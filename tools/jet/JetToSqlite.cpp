@@ -1,6 +1,7 @@
 #include "JetToSqlite.h"
 
 #include "Rc4.h"
+#include "SqlName.h"
 
 // mdbtools.h wraps glib in extern "C" and needs it first.
 #include <glib.h>
@@ -30,16 +31,6 @@ constexpr size_t kBindSize = 1 << 20;
 struct Failure {
     std::string message;
 };
-
-std::string Quote(const std::string& name)
-{
-    std::string out = "\"";
-    for (char c : name) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
 
 // How a Jet column lands in SQLite.
 enum class Kind { Integer, Bool, Single, Double, Decimal, Text, Memo, Date, Guid, Blob, Ole };
@@ -139,12 +130,12 @@ public:
         std::vector<MdbColumn*> cols(n);
         std::vector<Kind> kinds(n);
         std::vector<std::vector<char>> bound(n);
-        std::string create = "CREATE TABLE " + Quote(name) + " (";
-        std::string insert = "INSERT INTO " + Quote(name) + " VALUES (";
+        std::string create = "CREATE TABLE " + QuoteSqlName(name) + " (";
+        std::string insert = "INSERT INTO " + QuoteSqlName(name) + " VALUES (";
         for (unsigned i = 0; i < n; ++i) {
             cols[i] = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
             kinds[i] = KindOf(cols[i]);
-            create += (i ? ", " : "") + Quote(cols[i]->name) + " " + SqlType(kinds[i]);
+            create += (i ? ", " : "") + QuoteSqlName(cols[i]->name) + " " + SqlType(kinds[i]);
             insert += i ? ", ?" : "?";
             // Only long values go through libmdb's own readers (they follow the long-value pages);
             // everything else is decoded from the row's bytes.

@@ -1,5 +1,6 @@
 // Re-encodes a SQLite database as a Jet 4 file (the demo's old-format catalogue is made this way).
 #include "JetWriter.h"
+#include "SqlName.h"
 
 #include <sqlite3.h>
 
@@ -22,16 +23,6 @@ void Prepare(sqlite3* db, const std::string& sql, Stmt& stmt)
 {
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt.handle, nullptr) != SQLITE_OK)
         throw WriteError(std::string("sqlite: ") + sqlite3_errmsg(db));
-}
-
-std::string Quote(const std::string& name)
-{
-    std::string out = "\"";
-    for (char c : name) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
 }
 
 std::string Upper(std::string s)
@@ -68,7 +59,7 @@ void WriteJet4FromSqlite(const std::string& sqlitePath, const std::string& jetPa
         Table table;
         table.name = reinterpret_cast<const char*>(sqlite3_column_text(names.handle, 0));
         Stmt info;
-        Prepare(db.handle, "PRAGMA table_info(" + Quote(table.name) + ")", info);
+        Prepare(db.handle, "PRAGMA table_info(" + QuoteSqlName(table.name) + ")", info);
         std::vector<bool> untyped;
         while (sqlite3_step(info.handle) == SQLITE_ROW) {
             const auto* type = sqlite3_column_text(info.handle, 2);
@@ -77,7 +68,7 @@ void WriteJet4FromSqlite(const std::string& sqlitePath, const std::string& jetPa
             untyped.push_back(declared.empty());
         }
         Stmt rows;
-        Prepare(db.handle, "SELECT * FROM " + Quote(table.name) + " ORDER BY rowid", rows);
+        Prepare(db.handle, "SELECT * FROM " + QuoteSqlName(table.name) + " ORDER BY rowid", rows);
         while (sqlite3_step(rows.handle) == SQLITE_ROW) {
             std::vector<Value> row;
             for (int c = 0; c < static_cast<int>(table.columns.size()); ++c) {
