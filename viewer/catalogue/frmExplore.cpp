@@ -2,6 +2,7 @@
 #include "ModExplor.h"
 #include "catalogue/BookTree.h"
 #include "catalogue/LibraryTree.h"
+#include "drawing/MouseTools.h"
 #include "startup/Forms.h"
 #include "startup/ImageLists.h"
 #include "startup/KeyedToolbar.h"
@@ -66,6 +67,7 @@ frmExplore::frmExplore()
     BuildToolbar();
     BuildControls();
     BuildMenus();
+    MouseTools::Install(*this);
     Forms::UnloadOnClose(this);
 }
 
