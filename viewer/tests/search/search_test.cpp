@@ -146,6 +146,39 @@ TEST_F(Search, DamagedCatalogueIsSkipped)
     EXPECT_EQ(ModExplor::BookRecordset, nullptr);
 }
 
+TEST_F(Search, JumpOpensTheCatalogueTheDrawingAndThePart)
+{
+    AddCatalogue("a", "CAT-A", {"A-1", "A-2"}, "S1");
+    AddCatalogue("b", "CAT-B", {"B-1", "B-2", "B-3"}, "S2");
+    frmExplore* main = Forms::get<frmExplore>();
+    // The main window shows the other catalogue first.
+    main->TVbooks->Select(main->TVbooks->Node("CAT-A"));
+    main->TVbooks_Click();
+
+    frmQuery* q = Run("B-3", QString(), true);
+    ASSERT_EQ(q->lvResult->Count(), 1);
+    q->lvResult->Select(1);
+    q->lvResult_DblClick();
+    EXPECT_EQ(KeyedTree::Key(main->TVbooks->SelectedNode()), "CAT-B");
+    EXPECT_EQ(KeyedTree::Key(main->TVbook->SelectedNode()), "BDCAT-B");
+    ASSERT_EQ(main->LVpart->Count(), 3);
+    EXPECT_EQ(main->LVpart->SelectedRow(), 3);
+    EXPECT_EQ(main->LVpart->SubItem(3, 1), "B-3");
+}
+
+TEST_F(Search, JumpToAMissingCatalogueStillRunsEveryStep)
+{
+    AddCatalogue("a", "CAT-A", {"A-1"});
+    frmExplore* main = Forms::get<frmExplore>();
+    frmQuery* q = Run("A-1", QString(), true);
+    ASSERT_EQ(q->lvResult->Count(), 1);
+    QDir(data.file("a")).removeRecursively();
+    main->TVbooks->RemoveAll();
+    q->lvResult->Select(1);
+    q->lvResult_DblClick();          // nothing to find; no crash
+    EXPECT_EQ(main->LVpart->Count(), 0);
+}
+
 TEST_F(Search, SecondStartWhileSearchingIsIgnored)
 {
     for (int i = 0; i < 4; ++i) AddCatalogue(QString("c%1").arg(i), QString("CAT-%1").arg(i), {"X-1"});
