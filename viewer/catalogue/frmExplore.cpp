@@ -181,6 +181,7 @@ void frmExplore::BuildMenus()
     connect(mnuHelp_Con, &QAction::triggered, this, &frmExplore::mnuHelp_Con_Click);
     connect(mnuOrder_1, &QAction::triggered, this, &frmExplore::mnuOrder_1_Click);
     connect(mnuOrder1_2, &QAction::triggered, this, &frmExplore::mnuOrder1_2_Click);
+    connect(mnuOrder2, &QAction::triggered, this, &frmExplore::mnuOrder2_Click);
     connect(mnuFile_ImportPrice, &QAction::triggered, this, &frmExplore::mnuFile_ImportPrice_Click);
 
     connect(TVbooks, &KeyedTree::Click, this, &frmExplore::TVbooks_Click);

@@ -17,7 +17,6 @@ void frmExplore::mnuTools_D_Click() {}
 void frmExplore::Toolbar1_ButtonMenuClick(const QString&, const QString&) {}
 void frmExplore::mnuOrder_1_Click() {}
 void frmExplore::mnuQuery_Click() {}
-void frmExplore::mnuOrder2_Click() {}
 void frmExplore::mnuTools_F_Click() {}
 void frmExplore::mnuHelp_AboutView_Click() {}
 void frmExplore::mnuHelp_About_Click() {}

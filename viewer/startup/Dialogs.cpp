@@ -57,6 +57,7 @@ int MsgBox(const QString& prompt, int buttons, const QString& title, QWidget* pa
     if (yesNo) box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     else if (okCancel) box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     else box.setStandardButtons(QMessageBox::Ok);
+    if (buttons & DefaultButton2) box.setDefaultButton(yesNo ? QMessageBox::No : QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Yes: return Yes;
     case QMessageBox::No: return No;

@@ -11,7 +11,8 @@ class QWidget;
 namespace Dialogs {
 
 // Buttons and icons combine as the classic message box flags did.
-enum Buttons { OkOnly = 0, OkCancel = 1, YesNo = 4, Exclamation = 48, Question = 32, Information = 64 };
+enum Buttons { OkOnly = 0, OkCancel = 1, YesNo = 4, Exclamation = 48, Question = 32, Information = 64,
+               DefaultButton2 = 256 };   // the second button (No, Cancel) answers Enter
 enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 // Shows a message; an empty title gives the program's title. Returns the Answer pressed.

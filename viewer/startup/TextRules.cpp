@@ -125,4 +125,14 @@ QString DisplayText(const QVariant& value)
     }
 }
 
+QString EnglishPart(const QString& name)
+{
+    int first = 0, last = int(name.size());
+    while (first < last && name[first] == QLatin1Char(' ')) ++first;
+    while (last > first && name[last - 1] == QLatin1Char(' ')) --last;
+    const QString trimmed = name.mid(first, last - first);
+    const int space = trimmed.indexOf(QLatin1Char(' '));
+    return space < 0 ? trimmed : trimmed.mid(space + 1);
+}
+
 } // namespace TextRules

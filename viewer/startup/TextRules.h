@@ -28,4 +28,8 @@ QString TwoDecimalText(double value);
 // Text of a database value for display: Null gives "", numbers their decimal text.
 QString DisplayText(const QVariant& value);
 
+// The English part of a bilingual name ("螺栓 BOLT"): after the first space of the name with its outer spaces
+// removed; a name without a space is its own English part.
+QString EnglishPart(const QString& name);
+
 } // namespace TextRules
