@@ -67,14 +67,6 @@ PriceList ReadPriceList(Recordset& sheet)
     return list;
 }
 
-QString PriceUpdateStatement(const PriceUpdate& update)
-{
-    // The default number-to-text form (12.50 gives 12.5) but never a locale's decimal comma, which would
-    // break the statement.
-    return QStringLiteral("Update tblBook set 价格=") + QString::number(update.price, 'g', 15)
-           + QStringLiteral(" where 图号='") + SqlText(update.part) + QLatin1Char('\'');
-}
-
 void UpdateCataloguePrices(const QString& databasePath, const QVector<PriceUpdate>& updates,
                            const std::function<void(int)>& rowDone)
 {
@@ -91,8 +83,10 @@ void UpdateCataloguePrices(const QString& databasePath, const QVector<PriceUpdat
         indexed.Close();
         if (!hasIndex) catalogue.Execute(QStringLiteral("create index tblBook_number on tblBook (图号)"));
     }
+    // One prepared statement for all rows; the values are bound, so an apostrophe needs no escaping.
+    Command update(catalogue, QStringLiteral("Update tblBook set 价格=? where 图号=?"));
     for (int i = 0; i < updates.size(); ++i) {
-        catalogue.Execute(PriceUpdateStatement(updates[i]));
+        update.Execute({updates[i].price, updates[i].part});
         if (rowDone) rowDone(i + 1);
     }
     transaction.Commit();

@@ -31,11 +31,9 @@ QStringList MissingPriceColumns(const Recordset& sheet);
 // writing 0 for them would wipe real prices. A row with nothing in either column is no row at all.
 PriceList ReadPriceList(Recordset& sheet);
 
-// "Update tblBook set 价格=12.5 where 图号='…'": the price always with "." as decimal point, the part escaped.
-QString PriceUpdateStatement(const PriceUpdate& update);
-
-// Writes the prices into the catalogue database at path, all or nothing, in one transaction; creates the
-// index on 图号 when the catalogue has none, so each statement finds its rows without a scan.
+// Writes the prices into the catalogue database at path, all or nothing, in one transaction: one
+// "Update tblBook set 价格=? where 图号=?" per row, in order, so a later row for the same part wins. Creates
+// the index on 图号 when the catalogue has none, so each statement finds its rows without a scan.
 // rowDone(n) is called after the n-th update. Throws DataError when the catalogue cannot be updated.
 void UpdateCataloguePrices(const QString& databasePath, const QVector<PriceUpdate>& updates,
                            const std::function<void(int)>& rowDone = {});

@@ -4,7 +4,8 @@
 
 void SheetGrid::set(int row, int column, const QVariant& value)
 {
-    if (row < 0 || column < 0) return;
+    // Beyond the largest sheet a spreadsheet program makes (1048576 rows, 16384 columns) lies only damage.
+    if (row < 0 || column < 0 || row >= 1048576 || column >= 16384) return;
     if (cells.size() <= row) cells.resize(row + 1);
     QVector<QVariant>& r = cells[row];
     if (r.size() <= column) r.resize(column + 1);

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryFile>
 #include <QTime>
+#include <QtEndian>
+#include <cstring>
 #include <freexl.h>
 
 namespace {
@@ -78,6 +80,75 @@ QVariant CellValue(const FreeXL_CellValue& v)
     }
 }
 
+
+// FreeXL leaves formula cells and boolean cells empty. Their values are in the sheet's FORMULA records (the
+// result the spreadsheet program last computed, a text one in the STRING record after it) and BOOLERR
+// records; they are read here from the Workbook stream and fill the cells FreeXL left empty.
+void FillFormulaAndBooleanCells(const QString& path, const QString& sheetName, SheetGrid& grid)
+{
+    QFile f(path);
+    QByteArray stream;
+    QString why;
+    if (!f.open(QIODevice::ReadOnly)
+        || !CompoundFile::ReadStream(f.readAll(), {QStringLiteral("Workbook")}, stream, why))
+        return;   // not BIFF8 in a compound file: FreeXL's cells are all there is
+    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(stream.constData() + at); };
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(stream.constData() + at); };
+    // The records from at: type and body offset and length, until EOF or the stream's end.
+    const auto walk = [&](qsizetype at, const auto& visit) {
+        while (at + 4 <= stream.size()) {
+            const quint16 type = u16(at), length = u16(at + 2);
+            const qsizetype body = at + 4;
+            if (body + length > stream.size() || type == 0x000A) return;   // EOF
+            visit(type, body, length);
+            at = body + length;
+        }
+    };
+    // A short unicode string: flags byte, then 8-bit or 16-bit characters.
+    const auto text = [&](qsizetype at, int count, qsizetype end) {
+        const bool wide = stream[at] & 1;
+        if (at + 1 + count * (wide ? 2 : 1) > end) return QString();
+        return wide ? QString::fromUtf16(reinterpret_cast<const char16_t*>(stream.constData() + at + 1), count)
+                    : QString::fromLatin1(stream.constData() + at + 1, count);
+    };
+    qint64 sheetOffset = -1;
+    walk(0, [&](quint16 type, qsizetype body, quint16 length) {
+        // BOUNDSHEET: stream offset of the sheet's BOF, visibility, kind, name length, the name
+        if (type == 0x0085 && length >= 8 && sheetOffset < 0 && text(body + 7, quint8(stream[body + 6]), body + length) == sheetName)
+            sheetOffset = u32(body);
+    });
+    if (sheetOffset < 0 || sheetOffset >= stream.size()) return;
+
+    auto fill = [&](int row, int column, const QVariant& value) {
+        if (row < grid.cells.size() && column < grid.cells[row].size() && !grid.cells[row][column].isNull()) return;
+        grid.set(row, column, value);
+    };
+    int pendingRow = -1, pendingColumn = -1;   // a text formula waiting for its STRING record
+    walk(sheetOffset, [&](quint16 type, qsizetype body, quint16 length) {
+        if (type == 0x0006 && length >= 14) {   // FORMULA: row, column, format, 8 bytes of result
+            const int row = u16(body), column = u16(body + 2);
+            const qsizetype result = body + 6;
+            pendingRow = -1;
+            if (u16(result + 6) != 0xFFFF) {
+                const quint64 bits = qFromLittleEndian<quint64>(stream.constData() + result);
+                double d;
+                std::memcpy(&d, &bits, 8);
+                fill(row, column, d);
+            } else if (stream[result] == 0) {
+                pendingRow = row;
+                pendingColumn = column;
+            } else if (stream[result] == 1) {
+                fill(row, column, stream[result + 2] != 0);
+            }
+        } else if (type == 0x0207 && pendingRow >= 0 && length >= 3) {   // STRING: the text result
+            fill(pendingRow, pendingColumn, text(body + 2, u16(body), body + length));
+            pendingRow = -1;
+        } else if (type == 0x0205 && length >= 8) {   // BOOLERR: a boolean unless it is an error
+            if (stream[body + 7] == 0) fill(u16(body), u16(body + 2), stream[body + 6] != 0);
+        }
+    });
+}
+
 } // namespace
 
 SheetTable ReadXlsWorksheet(const QString& path, const QString& sheetName)
@@ -117,5 +188,6 @@ SheetTable ReadXlsWorksheet(const QString& path, const QString& sheetName)
             if (freexl_get_cell_value(handle.get(), r, c, &v) == FREEXL_OK) grid.cells[r][c] = CellValue(v);
         }
     }
+    FillFormulaAndBooleanCells(path, names[index], grid);
     return TableFromGrid(grid);
 }

@@ -1,5 +1,6 @@
 #include "import/frmImportPrice.h"
 #include "ModExplor.h"
+#include "catalogue/CatalogueFiles.h"
 #include "catalogue/Subfolders.h"
 #include "import/PriceImport.h"
 #include "startup/DataAccess.h"
@@ -339,7 +340,7 @@ void frmImportPrice::RunImport(Outcome& outcome)
 
 bool frmImportPrice::UpdateFolder(const QString& folder, const PriceList& list, Outcome& outcome)
 {
-    const QString database = folder + QStringLiteral("book.sd");
+    const QString database = CatalogueFiles::Find(folder, CatalogueFiles::Database);
     if (!QFileInfo::exists(database)) return false;   // not a catalogue folder
     const int n = int(list.updates.size());
     PgBar2->show();
@@ -363,14 +364,4 @@ bool frmImportPrice::UpdateFolder(const QString& folder, const PriceList& list, 
     PgBar2->setValue(ok ? n : PgBar2->value());
     PgBar2->hide();
     return ok;
-}
-
-void ShowImportPrice(QWidget* owner)
-{
-    frmImportPrice* window = Forms::get<frmImportPrice>();
-    if (!window) return;
-    if (owner && window->parentWidget() != owner) window->setParent(owner, window->windowFlags() | Qt::Dialog);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->exec();
-    Forms::unload<frmImportPrice>();
 }

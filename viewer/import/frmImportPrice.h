@@ -1,4 +1,5 @@
 // The price import window: picks a price spreadsheet and writes its prices into every catalogue.
+// Open it with Forms::showModal<frmImportPrice>(owner).
 #pragma once
 
 #include <QDialog>
@@ -50,6 +51,3 @@ private:
     bool closeAfterImport_ = false;
     qint64 lastPump_ = 0;
 };
-
-// Shows the price import window modally, owned by owner; it is unloaded when it closes.
-void ShowImportPrice(QWidget* owner);

@@ -593,3 +593,39 @@ void Transaction::Rollback()
     open_ = false;
     if (connection_.IsOpen()) connection_.Execute(QStringLiteral("rollback"));
 }
+
+// ---------------------------------------------------------------------------------------------------------
+// Command
+
+Command::Command(Connection& connection, const QString& sql) : connection_(connection), sql_(sql) { Prepare(); }
+
+Command::~Command() { sqlite3_finalize(stmt_); }
+
+void Command::Prepare()
+{
+    Connection::Impl* c = connection_.impl();
+    if (!c->open) throw DataError(QString(), QStringLiteral("the connection is not open"));
+    if (c->spreadsheet) throw DataError(c->path, QStringLiteral("a spreadsheet is read-only"));
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    stmt_ = PrepareOne(c->db, c->path, sql_);
+    if (c->jet && !sqlite3_stmt_readonly(stmt_)) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        connection_.PrepareToWrite();
+        stmt_ = PrepareOne(c->db, c->path, sql_);
+    }
+}
+
+void Command::Execute(const QVariantList& parameters)
+{
+    // A Jet file's first write reopens the connection; a statement of the old handle is prepared again.
+    if (!connection_.IsOpen() || sqlite3_db_handle(stmt_) != connection_.Handle()) Prepare();
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+    if (parameters.size() != sqlite3_bind_parameter_count(stmt_))
+        throw DataError(connection_.FilePath(), QStringLiteral("%1 values for the parameters of: %2").arg(parameters.size()).arg(sql_));
+    for (int i = 0; i < parameters.size(); ++i) BindValue(stmt_, i + 1, parameters[i]);
+    RunToEnd(connection_.Handle(), connection_.FilePath(), sql_, stmt_);
+    sqlite3_reset(stmt_);
+}

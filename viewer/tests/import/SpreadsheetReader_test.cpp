@@ -127,6 +127,15 @@ TEST(SpreadsheetReader, TinyWorkbookThatFreeXlRefusesIsReadThroughItsWorkbookStr
     EXPECT_EQ(again.mid(stream.size()).count('\0'), again.size() - stream.size());
 }
 
+TEST(SpreadsheetReader, FormulaCellsGiveTheirLastComputedValues)
+{
+    // FreeXL leaves formula and boolean cells of an .xls empty; a price is often computed.
+    const QStringList columns = {QStringLiteral("部件图号"), QStringLiteral("价格"), QStringLiteral("说明"), QStringLiteral("有价")};
+    ExpectTable(ReadWorksheet(Fixture("prices-formula.xls"), QStringLiteral("sheet1")), columns,
+                {{QStringLiteral("P-1"), 5.0, QStringLiteral("基价"), true},
+                 {QStringLiteral("P-1-B"), 12.5, QStringLiteral("基价×2.5"), true}});
+}
+
 TEST(SpreadsheetReader, SheetIsFoundWithoutRegardToCaseAndAMissingOneIsNamed)
 {
     ScratchDir dir;
@@ -192,6 +201,19 @@ TEST(SpreadsheetReader, WhatIsNotAReadableWorkbookIsRefusedWithACause)
     WriteFile(dir.file("scrambled.xls"), scrambled);
     ASSERT_TRUE(WriteXlsx(dir.file("good.xlsx"), {{QStringLiteral("Sheet1"), {{QStringLiteral("a")}}}}));
     WriteFile(dir.file("cut.xlsx"), ReadFile(dir.file("good.xlsx")).left(300));
+    {
+        // A sheet whose cell reference points far beyond any real sheet.
+        ASSERT_TRUE(WriteXlsx(dir.file("far.xlsx"), {{QStringLiteral("Sheet1"), {{QStringLiteral("a")}}}}));
+        int error = 0;
+        zip_t* z = zip_open(QFile::encodeName(dir.file("far.xlsx")).constData(), 0, &error);
+        ASSERT_NE(z, nullptr);
+        static const char sheet[] =
+            "<?xml version=\"1.0\"?><worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+            "<sheetData><row r=\"2000000000\"><c r=\"ZZZ2000000000\"><v>1</v></c></row></sheetData></worksheet>";
+        zip_file_add(z, "xl/worksheets/sheet1.xml", zip_source_buffer(z, sheet, sizeof sheet - 1, 0), ZIP_FL_OVERWRITE);
+        ASSERT_EQ(zip_close(z), 0);
+        EXPECT_TRUE(ReadWorksheet(dir.file("far.xlsx"), QStringLiteral("sheet1")).columns.isEmpty());
+    }
 
     const struct { const char* file; const char* cause; } cases[] = {
         {"text.xls", "not a workbook"},        {"empty.xlsx", "not a workbook"}, {"picture.xlsx", "not a workbook"},
