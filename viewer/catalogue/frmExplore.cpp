@@ -1,5 +1,8 @@
 #include "catalogue/frmExplore.h"
 #include "ModExplor.h"
+#include "catalogue/BookTree.h"
+#include "catalogue/LibraryTree.h"
+#include "drawing/MouseTools.h"
 #include "startup/Forms.h"
 #include "startup/ImageLists.h"
 #include "startup/KeyedToolbar.h"
@@ -64,6 +67,7 @@ frmExplore::frmExplore()
     BuildToolbar();
     BuildControls();
     BuildMenus();
+    MouseTools::Install(*this);
     Forms::UnloadOnClose(this);
 }
 
@@ -268,6 +272,10 @@ void frmExplore::Toolbar1_ButtonClick(const QString& key)
     else if (key == QLatin1String("Option")) mnuTools_F_Click();
     else if (key == QLatin1String("Quit")) QApplication::exit(0);
 }
+
+void frmExplore::RefreshLibrary() { LibraryTree::RefreshLibrary(*this); }
+
+void frmExplore::TVbooks_Click() { BookTree::OpenSelectedCatalogue(*this); }
 
 void frmExplore::mnuFile_Open_Click() { RefreshLibrary(); }
 

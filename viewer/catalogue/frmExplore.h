@@ -47,6 +47,7 @@ public:
 
     // Basket.
     void mnuOrder_1_Click();
+    bool IsInBasket(const QString& drawingNumber, const QString& partNumber, const QString& serialNumber);
 
     // Frame commands.
     void Toolbar1_ButtonClick(const QString& key);
@@ -105,6 +106,7 @@ public:
     float NaturalWidth = 0;
     int32_t NaturalHeight = 0;
     QVector<QString> PartNames;
+    bool HotspotRightPressed = false;   // a right press on a hotspot: the next left release rewrites nothing
 
 private:
     void BuildControls();

@@ -156,14 +156,14 @@ int ReportList::SelectedRow() const
     return items.isEmpty() ? 0 : indexOfTopLevelItem(items.first()) + 1;
 }
 
-void ReportList::Select(int row)
+void ReportList::Select(int row, bool ensureVisible)
 {
     QTreeWidgetItem* item = Item(row);
     if (!item) return;
     const QSignalBlocker block(this);
     setCurrentItem(item);
     item->setSelected(true);
-    scrollToItem(item);
+    if (ensureVisible) scrollToItem(item);
 }
 
 void ReportList::mousePressEvent(QMouseEvent* event)

@@ -40,7 +40,7 @@ public:
     void SetChecked(int row, bool checked);
 
     int SelectedRow() const;        // 0 when none
-    void Select(int row);           // in code: no events
+    void Select(int row, bool ensureVisible = true);   // in code: no events
 
 Q_SIGNALS:
     void ItemClick(int row);

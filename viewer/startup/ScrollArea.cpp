@@ -12,8 +12,9 @@ ScrollArea::ScrollArea(QWidget* parent) : QScrollArea(parent), content_(new QWid
     Apply();
 }
 
-float ScrollArea::OuterWidth() const { return Twips::FromPixels(viewport()->width()); }
-float ScrollArea::OuterHeight() const { return Twips::FromPixels(viewport()->height()); }
+// The area a picture may fill without scroll bars, whether or not scroll bars show at the moment.
+float ScrollArea::OuterWidth() const { return Twips::FromPixels(maximumViewportSize().width()); }
+float ScrollArea::OuterHeight() const { return Twips::FromPixels(maximumViewportSize().height()); }
 
 void ScrollArea::SetContentWidth(int32_t twips)
 {

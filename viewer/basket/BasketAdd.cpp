@@ -1,0 +1,116 @@
+#include "basket/BasketAdd.h"
+#include "basket/BasketStore.h"
+#include "catalogue/frmExplore.h"
+#include "drawing/DrawingPage.h"
+#include "startup/DataAccess.h"
+#include "startup/KeyedTree.h"
+#include "startup/ReportList.h"
+#include "startup/TextRules.h"
+
+#include <QTreeWidgetItem>
+
+namespace BasketAdd {
+
+namespace {
+constexpr int kInBasketIcon = 1;
+
+bool Lookup(Connection& connection, const QString& drawingNumber, const QString& partNumber,
+            const QString& serialNumber)
+{
+    Recordset rs;
+    rs.Open(BasketStore::IdentityLookup(drawingNumber, serialNumber, partNumber), connection, 1, 3);
+    const bool found = rs.RecordCount() >= 1;
+    rs.Close();
+    return found;
+}
+} // namespace
+
+bool IsInBasket(const QString& drawingNumber, const QString& partNumber, const QString& serialNumber)
+{
+    return BasketStore::HasLine(drawingNumber, serialNumber, partNumber);
+}
+
+Presence::Presence()
+{
+    auto connection = std::make_unique<Connection>();
+    try {
+        BasketStore::Open(*connection);
+        connection_ = std::move(connection);
+    } catch (const DataError&) {
+        // The basket store has told the user; the page lists every part as not in the basket.
+    }
+}
+
+Presence::~Presence()
+{
+    if (connection_) connection_->Close();
+}
+
+bool Presence::IsInBasket(const QString& drawingNumber, const QString& partNumber, const QString& serialNumber)
+{
+    if (!connection_) return false;
+    try {
+        return Lookup(*connection_, drawingNumber, partNumber, serialNumber);
+    } catch (const DataError&) {
+        return false;
+    }
+}
+
+bool Add(const Part& part)
+{
+    // Weight first, then price: a part without a price cannot be ordered, and nothing is written.
+    double weight = 0, price = 0;
+    if (!TextRules::StrictNumber(part.unitWeightText, weight) || !TextRules::StrictNumber(part.unitPriceText, price))
+        return false;
+    try {
+        Connection connection;
+        BasketStore::Open(connection);
+        Recordset rs;
+        rs.Open(BasketStore::IdentityLookup(part.drawingNumber, part.serialNumber, part.partNumber), connection, 1, 3);
+        if (rs.RecordCount() >= 1) {
+            const double quantity = TextRules::NumericValue(rs.Fields(QStringLiteral("数量"))) + 1;
+            rs.SetField(QStringLiteral("数量"), quantity);
+            rs.SetField(QStringLiteral("名称"), part.name);
+            rs.SetField(QStringLiteral("价格"), price);
+            rs.SetField(QStringLiteral("单重"), weight);
+            rs.SetField(QStringLiteral("总重"), quantity * weight);
+            rs.SetField(QStringLiteral("总价"), quantity * price);
+        } else {
+            rs.AddNew();
+            rs.SetField(QStringLiteral("归属"), part.drawingNumber);
+            rs.SetField(QStringLiteral("序号"), part.serialNumber);
+            rs.SetField(QStringLiteral("图号"), part.partNumber);
+            rs.SetField(QStringLiteral("名称"), part.name);
+            rs.SetField(QStringLiteral("数量"), 1);
+            rs.SetField(QStringLiteral("价格"), price);
+            rs.SetField(QStringLiteral("单重"), weight);
+            rs.SetField(QStringLiteral("总重"), weight);
+            rs.SetField(QStringLiteral("总价"), price);
+        }
+        rs.Update();
+        rs.Close();
+        connection.Close();
+        return true;
+    } catch (const DataError&) {
+        return false;
+    }
+}
+
+bool AddSelectedPart(frmExplore& frm)
+{
+    const int row = frm.LVpart->SelectedRow();
+    const QTreeWidgetItem* node = frm.TVbook->SelectedNode();
+    if (row == 0 || !node || row - 1 >= frm.PartNames.size()) return false;
+    Part part;
+    part.partNumber = frm.LVpart->SubItem(row, DrawingPage::PartNumber);
+    part.name = frm.PartNames[row - 1];
+    part.serialNumber = frm.LVpart->Text(row);
+    part.drawingNumber = KeyedTree::Key(node).mid(1);
+    part.unitWeightText = frm.LVpart->SubItem(row, DrawingPage::UnitWeight);
+    part.unitPriceText = frm.LVpart->SubItem(row, DrawingPage::UnitPrice);
+    if (!Add(part)) return false;
+    frm.LVpart->SetSmallIcon(row, kInBasketIcon);
+    return true;
+}
+
+} // namespace BasketAdd
