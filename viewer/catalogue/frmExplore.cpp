@@ -1,5 +1,7 @@
 #include "catalogue/frmExplore.h"
 #include "ModExplor.h"
+#include "catalogue/BookTree.h"
+#include "catalogue/LibraryTree.h"
 #include "drawing/MouseTools.h"
 #include "startup/Forms.h"
 #include "startup/ImageLists.h"
@@ -270,6 +272,10 @@ void frmExplore::Toolbar1_ButtonClick(const QString& key)
     else if (key == QLatin1String("Option")) mnuTools_F_Click();
     else if (key == QLatin1String("Quit")) QApplication::exit(0);
 }
+
+void frmExplore::RefreshLibrary() { LibraryTree::RefreshLibrary(*this); }
+
+void frmExplore::TVbooks_Click() { BookTree::OpenSelectedCatalogue(*this); }
 
 void frmExplore::mnuFile_Open_Click() { RefreshLibrary(); }
 

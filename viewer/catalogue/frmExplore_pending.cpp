@@ -1,8 +1,6 @@
 // Handlers of the main window whose subsystems are not in this build yet: they do nothing.
 #include "catalogue/frmExplore.h"
 
-void frmExplore::RefreshLibrary() {}
-void frmExplore::TVbooks_Click() {}
 void frmExplore::mnuQuery_Click() {}
 void frmExplore::mnuTools_F_Click() {}
 void frmExplore::mnuHelp_AboutView_Click() {}

@@ -17,7 +17,7 @@ KeyedTree::KeyedTree(QWidget* parent) : QTreeWidget(parent)
 
 QTreeWidgetItem* KeyedTree::Add(const QString& parentKey, const QString& key, const QString& text, int picture)
 {
-    if (byKey_.contains(key)) return nullptr;
+    if (!key.isEmpty() && byKey_.contains(key)) return nullptr;
     QTreeWidgetItem* parent = nullptr;
     if (!parentKey.isEmpty()) {
         parent = byKey_.value(parentKey);
@@ -28,7 +28,7 @@ QTreeWidgetItem* KeyedTree::Add(const QString& parentKey, const QString& key, co
     node->setData(0, KeyRole, key);
     node->setData(0, PictureRole, picture);
     if (picture >= 1 && picture <= images_.size()) node->setIcon(0, images_[picture - 1]);
-    byKey_.insert(key, node);
+    if (!key.isEmpty()) byKey_.insert(key, node);
     return node;
 }
 

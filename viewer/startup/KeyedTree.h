@@ -14,7 +14,8 @@ public:
     void SetImageList(const QList<QIcon>& images) { images_ = images; }
 
     // Adds a node at the top level (empty parentKey) or below the node with parentKey. Fails (nullptr)
-    // when the key is used anywhere in the tree or the parent key is missing.
+    // when the key is used anywhere in the tree or the parent key is missing. A node without a key
+    // never collides and cannot be found by key.
     QTreeWidgetItem* Add(const QString& parentKey, const QString& key, const QString& text, int picture);
     QTreeWidgetItem* Node(const QString& key) const { return byKey_.value(key); }
     int Count() const { return byKey_.size(); }
