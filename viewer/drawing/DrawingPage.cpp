@@ -160,7 +160,7 @@ void ShowPicture(frmExplore& frm, const QString& catalogueFolder, const QVariant
 
 void FillPage(frmExplore& frm, const QString& drawingNumber, const QString& catalogueFolder)
 {
-    ModExplor::CurrentBookPath = catalogueFolder + CatalogueFiles::Database;
+    ModExplor::CurrentBookPath = CatalogueFiles::Find(catalogueFolder, CatalogueFiles::Database);
     ModExplor::BookConnectionString = DatabaseConnectionText(ModExplor::CurrentBookPath);
     ModExplor::BookConnection = std::make_shared<Connection>();
     ModExplor::BookConnection->CursorLocation = 3;
