@@ -14,14 +14,18 @@ namespace BasketAdd {
 namespace {
 constexpr int kInBasketIcon = 1;
 
-bool Lookup(Connection& connection, const QString& drawingNumber, const QString& partNumber,
-            const QString& serialNumber)
+// The identity columns are compared as the basket's text columns compare: A to Z equal to a to z.
+QString Folded(const QString& text)
 {
-    Recordset rs;
-    rs.Open(BasketStore::IdentityLookup(drawingNumber, serialNumber, partNumber), connection, 1, 3);
-    const bool found = rs.RecordCount() >= 1;
-    rs.Close();
-    return found;
+    QString folded = text;
+    for (QChar& c : folded)
+        if (c >= 'A' && c <= 'Z') c = QChar(c.unicode() + ('a' - 'A'));
+    return folded;
+}
+
+QString LineKey(const QString& partNumber, const QString& serialNumber)
+{
+    return Folded(serialNumber) + QChar(0) + Folded(partNumber);
 }
 } // namespace
 
@@ -30,30 +34,27 @@ bool IsInBasket(const QString& drawingNumber, const QString& partNumber, const Q
     return BasketStore::HasLine(drawingNumber, serialNumber, partNumber);
 }
 
-Presence::Presence()
+Presence::Presence(const QString& drawingNumber)
 {
-    auto connection = std::make_unique<Connection>();
     try {
-        BasketStore::Open(*connection);
-        connection_ = std::move(connection);
+        Connection connection;
+        BasketStore::Open(connection);
+        Recordset rs;
+        rs.Open(QStringLiteral("select 序号, 图号 from tblOrder where 归属='") + SqlText(drawingNumber) + QStringLiteral("'"),
+                connection, 1, 3);
+        for (; !rs.Eof(); rs.MoveNext())
+            lines_.insert(LineKey(rs.Fields(QStringLiteral("图号")).toString(), rs.Fields(QStringLiteral("序号")).toString()));
+        rs.Close();
+        connection.Close();
     } catch (const DataError&) {
         // The basket store has told the user; the page lists every part as not in the basket.
+        lines_.clear();
     }
 }
 
-Presence::~Presence()
+bool Presence::IsInBasket(const QString& partNumber, const QString& serialNumber) const
 {
-    if (connection_) connection_->Close();
-}
-
-bool Presence::IsInBasket(const QString& drawingNumber, const QString& partNumber, const QString& serialNumber)
-{
-    if (!connection_) return false;
-    try {
-        return Lookup(*connection_, drawingNumber, partNumber, serialNumber);
-    } catch (const DataError&) {
-        return false;
-    }
+    return lines_.contains(LineKey(partNumber, serialNumber));
 }
 
 bool Add(const Part& part)

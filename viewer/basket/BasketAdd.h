@@ -2,9 +2,8 @@
 #pragma once
 
 #include <QString>
-#include <memory>
+#include <QSet>
 
-class Connection;
 class frmExplore;
 
 namespace BasketAdd {
@@ -13,15 +12,15 @@ namespace BasketAdd {
 // basket cannot be read.
 bool IsInBasket(const QString& drawingNumber, const QString& partNumber, const QString& serialNumber);
 
-// The presence test for the many rows of one page on one open basket. When the basket cannot be opened,
-// nothing is in it.
+// The presence test for the many rows of one drawing: the drawing's basket lines are read once, and each
+// row is looked up among them with the identity lookup's comparison (letter case of A to Z ignored). When the
+// basket cannot be opened, nothing is in it.
 class Presence {
 public:
-    Presence();
-    ~Presence();
-    bool IsInBasket(const QString& drawingNumber, const QString& partNumber, const QString& serialNumber);
+    explicit Presence(const QString& drawingNumber);
+    bool IsInBasket(const QString& partNumber, const QString& serialNumber) const;
 private:
-    std::unique_ptr<Connection> connection_;
+    QSet<QString> lines_;
 };
 
 // What adding needs from the page: the part-list row and the page's full name of the part.

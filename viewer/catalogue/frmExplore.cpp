@@ -137,6 +137,8 @@ void frmExplore::BuildControls()
     right->setStretchFactor(1, 2);
     spMain->setStretchFactor(0, 1);
     spMain->setStretchFactor(1, 4);
+    // Wide enough for a catalogue's name in the trees; the drawing side takes what the window adds.
+    spMain->setSizes({320, 960});
     setCentralWidget(spMain);
 }
 

@@ -95,7 +95,7 @@ void FillParts(frmExplore& frm, const QString& drawingNumber, bool english)
                 QStringLiteral("' order by 序号, 图号"),
             *ModExplor::BookConnection, 1, 3);
     if (rs.RecordCount() > 0) frm.PartNames = QVector<QString>(rs.RecordCount() + 1);
-    BasketAdd::Presence basket;
+    const BasketAdd::Presence basket(drawingNumber);
     int counter = 1;
     for (; !rs.Eof(); rs.MoveNext(), ++counter) {
         const QString part = Trimmed(rs.Fields(QStringLiteral("图号")));
@@ -103,7 +103,7 @@ void FillParts(frmExplore& frm, const QString& drawingNumber, bool english)
         const QVariant price = rs.Fields(QStringLiteral("价格"));
         const double quantity = TextRules::NumericValue(rs.Fields(QStringLiteral("数量")));
         const double weight = TextRules::NumericValue(rs.Fields(QStringLiteral("单重")));
-        const int icon = basket.IsInBasket(drawingNumber, part, serial) ? 1 : 2;
+        const int icon = basket.IsInBasket(part, serial) ? 1 : 2;
         ReportList& list = *frm.LVpart;
         const int row = AddRow(list, QStringLiteral("B") + part + serial, serial, icon);
         list.SetSubItem(row, PartNumber, part);
@@ -160,7 +160,7 @@ void ShowPicture(frmExplore& frm, const QString& catalogueFolder, const QVariant
 
 void FillPage(frmExplore& frm, const QString& drawingNumber, const QString& catalogueFolder)
 {
-    ModExplor::CurrentBookPath = catalogueFolder + CatalogueFiles::Database;
+    ModExplor::CurrentBookPath = CatalogueFiles::Find(catalogueFolder, CatalogueFiles::Database);
     ModExplor::BookConnectionString = DatabaseConnectionText(ModExplor::CurrentBookPath);
     ModExplor::BookConnection = std::make_shared<Connection>();
     ModExplor::BookConnection->CursorLocation = 3;

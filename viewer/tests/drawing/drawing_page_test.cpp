@@ -219,7 +219,9 @@ TEST_F(DrawingPageTest, PictureFoundWhenItsNameDiffersInCase)
     Fixtures::Catalogue c = Catalogue();
     Open(c);
     ASSERT_TRUE(QFile::rename(folder + "E100.rs_", folder + "e100.RS_"));
+    ASSERT_TRUE(QFile::rename(folder + "book.sd", folder + "BOOK.SD"));
     Click(QStringLiteral("BE100"));
+    EXPECT_EQ(frm->LVpart->Count(), 3);
     EXPECT_TRUE(frm->imgMain->HasPicture());
 }
 
@@ -315,4 +317,22 @@ TEST_F(DrawingPageTest, ApostropheInTheDrawingNumber)
     Click(QStringLiteral("BE'100"));
     EXPECT_EQ(frm->LVpart->Count(), 1);
     EXPECT_TRUE(frm->imgMain->HasPicture());
+}
+
+// Through the real library and book trees: the catalogue opened by its library node, then its drawing.
+TEST_F(DrawingPageTest, DrawingOfACatalogueOpenedFromTheLibrary)
+{
+    Open(Catalogue());
+    frm->RefreshLibrary();
+    QTreeWidgetItem* book = frm->TVbooks->Node(QStringLiteral("D85-1"));
+    ASSERT_NE(book, nullptr);
+    frm->TVbooks->Select(book);
+    frm->TVbooks_Click();
+    ASSERT_NE(frm->TVbook->Node(QStringLiteral("BE100")), nullptr);
+    frm->TVbook->expandAll();
+    Click(QStringLiteral("BE100"));
+    EXPECT_EQ(frm->LVpart->Count(), 3);
+    EXPECT_TRUE(frm->imgMain->HasPicture());
+    EXPECT_EQ(frm->HotImg->UBound(), 3);
+    EXPECT_TRUE(frm->HotImg->Element(2)->isVisible());
 }

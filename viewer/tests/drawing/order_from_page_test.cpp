@@ -53,6 +53,28 @@ TEST_F(OrderFromPage, RowsInTheBasketCarryIconOne)
     EXPECT_FALSE(frm->IsInBasket(QStringLiteral("E'100"), QStringLiteral("P'1"), QStringLiteral("2")));
 }
 
+// The page reads a drawing's lines once; it must answer as the identity lookup does, line by line.
+TEST_F(OrderFromPage, PageMarksAgreeWithTheIdentityLookup)
+{
+    Fixtures::WriteBasket(BasketStore::BasketPath(),
+                          {{"e100", "1", "p-1", "螺栓 BOLT", 1, {}, 1, 1, 1, 1},
+                           {"E100", "2", "P-1 ", "螺栓 BOLT", 1, {}, 1, 1, 1, 1},
+                           {"E100", "3", "É-3", "件", 1, {}, 1, 1, 1, 1},
+                           {"E100", "4", "O'RING-4", "件", 1, {}, 1, 1, 1, 1},
+                           {"E110", "5", "P-5", "件", 1, {}, 1, 1, 1, 1}});
+    const BasketAdd::Presence page(QStringLiteral("E100"));
+    struct Case { const char* part; const char* serial; };
+    const Case cases[] = {{"P-1", "1"}, {"p-1", "1"}, {"P-1", "2"}, {"P-1 ", "2"}, {"É-3", "3"}, {"é-3", "3"},
+                          {"O'RING-4", "4"}, {"o'ring-4", "4"}, {"P-5", "5"}, {"P-1", "01"}};
+    for (const Case& c : cases) {
+        const QString part = QString::fromUtf8(c.part), serial = QString::fromUtf8(c.serial);
+        EXPECT_EQ(page.IsInBasket(part, serial), BasketStore::HasLine(QStringLiteral("E100"), serial, part))
+            << c.part << " " << c.serial;
+    }
+    EXPECT_TRUE(page.IsInBasket(QStringLiteral("p-1"), QStringLiteral("1")));
+    EXPECT_FALSE(page.IsInBasket(QStringLiteral("P-5"), QStringLiteral("5")));
+}
+
 TEST_F(OrderFromPage, OrderingTwiceRaisesTheQuantity)
 {
     Open(Catalogue());

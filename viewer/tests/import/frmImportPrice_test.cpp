@@ -1,7 +1,6 @@
 // The price import window on real catalogues (SQLite files built by the fixture builder) and real
 // spreadsheets, driven as a user would: pick a file, press Import, read the message.
 #include "Fixtures.h"
-#include "JetWriter.h"
 #include "TestSupport.h"
 #include "XlsxFixture.h"
 #include "ModExplor.h"
@@ -415,9 +414,7 @@ TEST_F(ImportPrice, OpensModallyFromTheMainWindowAndTheRestartUnloadsIt)
 TEST_F(ImportPrice, UpgradesJetCataloguesAndSaysWhereTheOriginalsAre)
 {
     const QString book = AddCatalogue(data.path(), QStringLiteral("old"), {{"P-1", 1.0}, {"P-2", QVariant()}});
-    jet::WriteJet4FromSqlite(QFile::encodeName(book).toStdString(), QFile::encodeName(book + ".new").toStdString());
-    QFile::remove(book);
-    QFile::rename(book + ".new", book);
+    Fixtures::SaveAsJet(book);
     QFile original(book);
     original.open(QIODevice::ReadOnly);
     const QByteArray jetBytes = original.readAll();
