@@ -83,7 +83,7 @@ void SetConverterPath(const QString& path) { converterOverride = path; }
 QString CacheFolder()
 {
     const QString folder = ModExplor::TempFolder() + QStringLiteral("/jet");
-    if (QDir().mkpath(folder)) return folder;
+    if (QFileInfo(folder).isDir() || QDir().mkpath(folder)) return folder;   // asked at every opening
     // A program folder the user cannot write to still lets Jet files open.
     const QString fallback = QDir::tempPath() + QStringLiteral("/marlinex-jet-%1").arg(::getuid());
     QDir().mkpath(fallback);

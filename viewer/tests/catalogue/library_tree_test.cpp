@@ -175,3 +175,23 @@ TEST_F(LibraryTreeTest, RefreshEmptiesBothTreesAndRebuilds)
     EXPECT_EQ(w->TVbooks->topLevelItemCount(), 0);
     EXPECT_EQ(w->TVbook->topLevelItemCount(), 0);
 }
+
+// Catalogues users have from the old program are Jet files; damaged ones among them are skipped.
+TEST_F(LibraryTreeTest, JetCataloguesAreListedAndDamagedOnesSkipped)
+{
+    for (const char* folder : {"jet", "sqlite", "cut", "noise"}) QDir(dir.path()).mkdir(folder);
+    Add("jet", "D65-OLD", "推土机 OLD", "S1:推土机 Bulldozers");
+    Fixtures::SaveAsJet(dir.file("jet/book.sd"));
+    Add("sqlite", "D85-NEW", "推土机 NEW", "S1:推土机 Bulldozers");
+    QFile jet(dir.file("jet/book.sd"));
+    ASSERT_TRUE(jet.open(QIODevice::ReadOnly));
+    const QByteArray bytes = jet.readAll();
+    Write("cut/book.sd", bytes.left(bytes.size() - 4096));
+    Write("noise/book.sd", bytes.left(4096) + QByteArray("\x13\x57\x9b\xdf", 4).repeated(4096));
+
+    LibraryTree::BuildLibraryTree(data(), &tree);
+    EXPECT_EQ(tree.Count(), 3);   // S1, D65-OLD, D85-NEW
+    EXPECT_NE(tree.Node("D65-OLD"), nullptr);
+    EXPECT_NE(tree.Node("D85-NEW"), nullptr);
+    EXPECT_TRUE(Dialogs::Script::Record().isEmpty());
+}
