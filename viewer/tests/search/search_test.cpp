@@ -191,3 +191,15 @@ TEST_F(Search, SecondStartWhileSearchingIsIgnored)
     EXPECT_TRUE(nested);
     EXPECT_EQ(Hits(q).size(), 4);
 }
+
+TEST_F(Search, FindsPartsInJetCatalogues)
+{
+    AddCatalogue("a", "CAT-A", {"J-100"});
+    AddCatalogue("b", "CAT-B", {"J-100-2"});
+    Fixtures::SaveAsJet(data.file("b/book.sd"));
+    QStringList hits = Hits(Run("J-100"));
+    hits.sort();
+    EXPECT_EQ(hits, (QStringList{"CAT-A:J-100", "CAT-B:J-100-2"}));
+    // Searching never writes: the Jet file stays a Jet file, with no upgrade beside it.
+    EXPECT_FALSE(QFile::exists(data.file("b/book.sd.jet")));
+}
