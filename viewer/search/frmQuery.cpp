@@ -5,6 +5,7 @@
 #include "startup/DataAccess.h"
 #include "startup/Forms.h"
 #include "startup/KeyedTree.h"
+#include "startup/PaintThrottle.h"
 #include "startup/ReportList.h"
 
 #include <QCheckBox>
@@ -126,10 +127,13 @@ void frmQuery::cmdQuery_Click()
     searching_ = true;
     QPointer<frmQuery> self(this);
     const QStringList folders = ListSubfolders(ModExplor::DataPath);
-    for (int i = folders.size() - 1; i >= 0; --i) {
-        QCoreApplication::processEvents();
-        if (!self || stop_ || full_) break;
-        SearchFolder(ModExplor::DataPath + folders[i] + QLatin1Char('/'));
+    {
+        PaintThrottle throttle(lvResult);
+        for (int i = folders.size() - 1; i >= 0; --i) {
+            throttle.Step([] { QCoreApplication::processEvents(); });
+            if (!self || stop_ || full_) break;
+            SearchFolder(ModExplor::DataPath + folders[i] + QLatin1Char('/'));
+        }
     }
     if (!self) return;
     searching_ = false;
