@@ -3,6 +3,9 @@
 #include "startup/DataAccess.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <vector>
 #include <QFile>
 #include <QTextStream>
 
@@ -83,6 +86,24 @@ QString DefaultFolder(Size size)
 {
     const QString base = qEnvironmentVariable("MARLINEX_BENCH_DATA", QStringLiteral("bench-data"));
     return QDir(base).absoluteFilePath(QStringLiteral("%1x%2").arg(size.catalogues).arg(size.parts));
+}
+
+QString FolderFromArguments(const QStringList& arguments, Size size)
+{
+    return LargeDataFolder(arguments.size() > 1 ? arguments[1] : DefaultFolder(size), size);
+}
+
+double MedianSeconds(const std::function<void()>& run, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        run();
+        times.push_back(t.nsecsElapsed() / 1e9);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
 } // namespace BenchData

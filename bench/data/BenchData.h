@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace BenchData {
 
@@ -18,5 +20,12 @@ QString LargeDataFolder(const QString& folder, Size size);
 
 // The benchmark folder's usual place: $MARLINEX_BENCH_DATA, else "bench-data" in the working folder.
 QString DefaultFolder(Size size);
+
+// The data folder a benchmark works on: its first argument, else the usual place, written when needed.
+// Throws when it cannot write.
+QString FolderFromArguments(const QStringList& arguments, Size size);
+
+// The median wall time in seconds of runs calls of run.
+double MedianSeconds(const std::function<void()>& run, int runs = 5);
 
 } // namespace BenchData

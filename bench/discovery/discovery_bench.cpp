@@ -8,33 +8,17 @@
 #include "startup/KeyedTree.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
 #include <dirent.h>
-#include <functional>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <vector>
 
 namespace {
 
-constexpr int kRuns = 5;
 constexpr double kTargetSeconds = 1.0;
-
-double MedianSeconds(const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run();
-        times.push_back(t.nsecsElapsed() / 1e9);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // The floor: every sub-folder, its book.sd opened read-only, the Root row read, closed.
 int PlainSqliteLoop(const QByteArray& data)
@@ -72,10 +56,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const BenchData::Size size;
-    const QStringList args = app.arguments();
     QString data;
     try {
-        data = BenchData::LargeDataFolder(args.size() > 1 ? args[1] : BenchData::DefaultFolder(size), size);
+        data = BenchData::FolderFromArguments(app.arguments(), size);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
@@ -89,8 +72,8 @@ int main(int argc, char** argv)
 
     const QByteArray encoded = QFile::encodeName(data);
     int floorFound = 0;
-    const double floor = MedianSeconds([&] { floorFound = PlainSqliteLoop(encoded); });
-    const double discovery = MedianSeconds([&] { window->RefreshLibrary(); });
+    const double floor = BenchData::MedianSeconds([&] { floorFound = PlainSqliteLoop(encoded); });
+    const double discovery = BenchData::MedianSeconds([&] { window->RefreshLibrary(); });
     const QList<QTreeWidgetItem*> all = window->TVbooks->findItems("*", Qt::MatchWildcard | Qt::MatchRecursive);
     const auto catalogues =
         std::count_if(all.begin(), all.end(), [](QTreeWidgetItem* n) { return KeyedTree::Picture(n) == 4; });

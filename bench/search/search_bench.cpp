@@ -9,34 +9,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <algorithm>
 #include <cstdio>
 #include <dirent.h>
-#include <functional>
 #include <sqlite3.h>
 #include <vector>
 
 namespace {
 
-constexpr int kRuns = 5;
 constexpr double kTargetSeconds = 1.5;
 const QString kFragment = QStringLiteral("-37-5");
-
-double MedianSeconds(const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run();
-        times.push_back(t.nsecsElapsed() / 1e9);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 int PlainSqliteLoop(const QByteArray& data, const QByteArray& sql)
 {
@@ -70,10 +54,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const BenchData::Size size;
-    const QStringList args = app.arguments();
     QString data;
     try {
-        data = BenchData::LargeDataFolder(args.size() > 1 ? args[1] : BenchData::DefaultFolder(size), size);
+        data = BenchData::FolderFromArguments(app.arguments(), size);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
@@ -85,12 +68,12 @@ int main(int argc, char** argv)
     query->txtNO->setText(kFragment);
     query->chk1->setChecked(false);
     query->cmdQuery_Click();   // warms the file caches
-    const double search = MedianSeconds([&] { query->cmdQuery_Click(); });
+    const double search = BenchData::MedianSeconds([&] { query->cmdQuery_Click(); });
     const int hits = query->lvResult->Count();
 
     const QByteArray sql = frmQuery::BuildQueryText(kFragment, QString(), false).toUtf8();
     int floorHits = 0;
-    const double floor = MedianSeconds([&] { floorHits = PlainSqliteLoop(QFile::encodeName(data), sql); });
+    const double floor = BenchData::MedianSeconds([&] { floorHits = PlainSqliteLoop(QFile::encodeName(data), sql); });
 
     std::printf("part search, fragment \"%s\", exact matching off, %d catalogues x %d part rows (%d hits; floor %d):\n",
                 qPrintable(kFragment), size.catalogues, size.parts, hits, floorHits);
