@@ -6,11 +6,11 @@
 #include "catalogue/CatalogueFiles.h"
 #include "startup/DataAccess.h"
 #include "startup/KeyedTree.h"
+#include "startup/PaintThrottle.h"
 #include "startup/ScrollArea.h"
 #include "startup/TextRules.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPointer>
 
@@ -90,29 +90,17 @@ void BuildLibraryTree(const QString& dataPath, KeyedTree* tree)
     const QPointer<KeyedTree> guard(tree);
     const bool english = ModExplor::IsEnglish();
     const QStringList names = ListSubfolders(dataPath);
-    // Pending events run before every catalogue, but painting the tree that often would cost more than reading
-    // the catalogues: the tree itself repaints a few times a second while it grows.
-    const bool updates = tree->updatesEnabled();
-    QElapsedTimer sincePaint;
-    sincePaint.start();
-    tree->setUpdatesEnabled(false);
+    // Pending events run before every catalogue; the tree repaints only a few times a second while it grows.
+    PaintThrottle throttle(tree, kRepaintMs);
     for (qsizetype i = names.size() - 1; i >= 0; --i) {
-        const bool paint = sincePaint.elapsed() >= kRepaintMs;
-        if (paint) {
-            tree->setUpdatesEnabled(updates);
-            sincePaint.restart();
-        }
-        QCoreApplication::processEvents();
+        throttle.Step([] { QCoreApplication::processEvents(); });
         if (!guard) return;
-        if (paint) tree->setUpdatesEnabled(false);
         const QString folder = dataPath + names[i] + QLatin1Char('/');
         const QString database = CatalogueFiles::Find(folder, CatalogueFiles::Database);
         if (!QFileInfo(database).isFile()) continue;
         RootRow row;
         if (ReadRootRow(database, row)) AddCatalogue(*tree, folder, row, english);
     }
-    tree->setUpdatesEnabled(updates);
-    tree->update();
 }
 
 void RefreshLibrary(frmExplore& window)
